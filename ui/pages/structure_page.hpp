@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+#include "document/page_table.hpp"
+#include "ui/page_context.hpp"
+
+namespace glt::ui {
+
+class StructurePage : public QWidget, public PageArea {
+    Q_OBJECT
+public:
+    explicit StructurePage(PageContext& context, QWidget* parent = nullptr);
+    void Setup() override;
+    void Default() override;
+    void Refresh() override;
+
+private:
+    PageContext& ctx_;
+};
+
+} // namespace glt::ui
