@@ -5,8 +5,7 @@ namespace glt::ui {
 
 ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {}
 
-void ExternalNetPage::Setup() {
-}
+void ExternalNetPage::Setup() {}
 void ExternalNetPage::Default() {}
 
 void ExternalNetPage::Refresh() {}

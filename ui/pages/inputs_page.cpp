@@ -5,7 +5,6 @@ namespace glt::ui {
 
 InputsPage::InputsPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {}
 
-}
 void InputsPage::Default() {}
 
 void InputsPage::Refresh() {}

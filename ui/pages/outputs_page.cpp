@@ -5,8 +5,7 @@ namespace glt::ui {
 
 OutputsPage::OutputsPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {}
 
-void OutputsPage::Setup() {
-}
+void OutputsPage::Setup() {}
 void OutputsPage::Default() {}
 
 void OutputsPage::Refresh() {}

@@ -5,7 +5,6 @@ namespace glt::ui {
 
 SignallingPage::SignallingPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {}
 
-}
 void SignallingPage::Default() {}
 
 void SignallingPage::Refresh() {}

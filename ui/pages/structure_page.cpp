@@ -5,8 +5,7 @@ namespace glt::ui {
 
 StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {}
 
-void StructurePage::Setup() {
-}
+void StructurePage::Setup() {}
 void StructurePage::Default() {}
 
 void StructurePage::Refresh() {}
