@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace glt {
+
+// Running virtual panels announce their pseudo-terminals here so that the
+// port list offers them: one symbolic link per panel, named after the
+// terminal, pointing at its device path.
+//
+// The per-user folder: $XDG_RUNTIME_DIR/glt-panel-sim when that variable is
+// set, else <temp>/glt-panel-sim-<uid>.
+std::filesystem::path VirtualPanelFolder();
+
+// The link name for a device path: "/dev/pts/3" -> "pts-3".
+std::string VirtualPanelLinkName(const std::string& devicePath);
+
+// Creates the folder when missing and the link for devicePath (replacing a
+// stale link of that name). Throws glt::Error on failure.
+void RegisterVirtualPanel(const std::string& devicePath,
+    const std::filesystem::path& folder = VirtualPanelFolder());
+// Removes the link; a missing link is fine.
+void UnregisterVirtualPanel(const std::string& devicePath,
+    const std::filesystem::path& folder = VirtualPanelFolder());
+// The device paths of the registered panels whose device still exists, in
+// link-name order (pts-2 before pts-10).
+std::vector<std::string> ListVirtualPanels(const std::filesystem::path& folder = VirtualPanelFolder());
+
+} // namespace glt
