@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "document/document.hpp"
@@ -11,6 +14,22 @@
 namespace glt {
 
 inline constexpr std::string_view kReadCaption = "[Readed] - GLT Configuration tool";
+inline constexpr std::string_view kWriteQuestion = "Передать данные программирования?";
+inline constexpr std::string_view kIoError = "Ошибка I/O";
+inline constexpr std::string_view kApplyNotStartedText = "Программирование не запускалось";
+
+// The blocks that travel to and from the panel, in transfer order; the
+// external-network blocks live in files only.
+inline constexpr std::array<BlockId, 7> kTransferredBlocks{BlockId::DevConfig, BlockId::MBusSettings,
+    BlockId::InputType, BlockId::InputAssign, BlockId::DispSettings, BlockId::OutDataBase, BlockId::CrossBar};
+
+// A write block is confirmed when the answer to one of this many polls is the
+// completion function.
+inline constexpr int kCompletionPolls = 25;
+
+// The device information box.
+std::string DeviceInfoCaption(std::uint8_t address, std::string_view portName);
+std::string DeviceInfoText(DeviceKind kind, std::uint8_t major, std::uint8_t minor, std::uint8_t revision);
 
 // The four device commands. Each opens the port, identifies the panel and
 // always closes the port when it ends, also after a failure. Failures throw

@@ -23,7 +23,6 @@ void SleepFor(std::chrono::milliseconds duration);
 inline constexpr std::intptr_t kInvalidPortHandle = -1;
 inline constexpr std::size_t kFrameBufferSize = 256;
 inline constexpr std::chrono::milliseconds kResponseTimeout{1000};
-inline constexpr std::chrono::milliseconds kPortReadTimeout{1000};
 // Between a block or apply request and its answer.
 inline constexpr std::chrono::milliseconds kAnswerPause{10};
 // Between the requests of a command.
@@ -110,10 +109,13 @@ public:
 private:
     enum class CrcRule { Enforced, Reported, None };
 
-    bool Exchange(std::size_t requestLength, std::chrono::milliseconds pause, std::size_t answerLength,
-        CrcRule rule);
-    bool CheckAnswer(std::size_t length, CrcRule rule);
-    std::span<std::uint8_t> Frame();
+    // Builds head and payload at position 0, appends the CRC and sends the
+    // frame, then pauses. Fails without sending when the frame buffer cannot
+    // hold the request or an answer of answerLength bytes.
+    bool Request(std::span<const std::uint8_t> head, std::span<const std::uint8_t> payload,
+        std::chrono::milliseconds pause, std::size_t answerLength);
+    bool Receive(std::size_t offset, std::size_t length);
+    bool CheckAnswer(std::size_t length, CrcRule rule, std::uint8_t address, std::uint8_t function);
 
     std::unique_ptr<SerialPort> port_;
     LinkFeedback& feedback_;

@@ -11,7 +11,7 @@ namespace glt {
 // terminal, pointing at its device path.
 //
 // The per-user folder: $XDG_RUNTIME_DIR/glt-panel-sim when that variable is
-// set, else <temp>/glt-panel-sim-<uid>.
+// set, else /tmp/glt-panel-sim-<uid> (Windows: the temporary folder).
 std::filesystem::path VirtualPanelFolder();
 
 // The link name for a device path: "/dev/pts/3" -> "pts-3".
