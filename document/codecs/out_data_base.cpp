@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "document/bit_array.hpp"
+#include "document/codecs/cross_bar.hpp"
 
 namespace glt {
 namespace {
@@ -25,11 +26,6 @@ constexpr std::array<TypeEntry, kOutputTypeCount> kTypeList{{
 
 constexpr std::uint8_t kAllFlags = (1U << kResetModbusBit) | (1U << kAckModbusBit) | (1U << kResetPanelBit)
     | (1U << kAckPanelBit);
-
-// Codes of the input assignments that name a relay's acknowledgment or reset.
-constexpr int kAssignAckFirst = 100;
-constexpr int kAssignResetFirst = 116;
-constexpr int kAssignRelaySpan = 16;
 
 std::size_t RelayIndex(std::size_t relay)
 {
@@ -192,18 +188,16 @@ RelayInputs RelayInputsFromAssignments(const ConfigImage& image)
     RelayInputs inputs;
     const auto assign = BlockData(image, BlockId::InputAssign);
     for (std::size_t k = 0; k < assign.size(); ++k) {
-        const int code = assign[k];
-        const int input = static_cast<int>(k) + 1;
-        if (code >= kAssignAckFirst && code < kAssignAckFirst + kAssignRelaySpan) {
-            const auto relay = static_cast<std::size_t>(code - kAssignAckFirst);
-            if (relay < kRelayCount) {
-                inputs.ack[relay] = input;
-            }
-        } else if (code >= kAssignResetFirst && code < kAssignResetFirst + kAssignRelaySpan) {
-            const auto relay = static_cast<std::size_t>(code - kAssignResetFirst);
-            if (relay < kRelayCount) {
-                inputs.reset[relay] = input;
-            }
+        const AssignValue value = AssignFromCode(assign[k]);
+        // Codes may name relays up to 16; only the eight that exist are shown.
+        if (value.number < 1 || value.number > static_cast<int>(kRelayCount)) {
+            continue;
+        }
+        const auto relay = static_cast<std::size_t>(value.number - 1);
+        if (value.kind == AssignKind::RelayAck) {
+            inputs.ack[relay] = static_cast<int>(k) + 1;
+        } else if (value.kind == AssignKind::RelayReset) {
+            inputs.reset[relay] = static_cast<int>(k) + 1;
         }
     }
     return inputs;
