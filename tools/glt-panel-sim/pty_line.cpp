@@ -1,0 +1,70 @@
+#include "pty_line.hpp"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "document/error.hpp"
+
+namespace glt::sim {
+
+namespace {
+
+[[noreturn]] void Fail(const char* what)
+{
+    throw Error(std::string(what) + ": " + std::strerror(errno));
+}
+
+} // namespace
+
+PtyLine::PtyLine()
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0) {
+        Fail("posix_openpt");
+    }
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        Close();
+        Fail("grantpt/unlockpt");
+    }
+    const char* name = ptsname(master_);
+    if (name == nullptr) {
+        Close();
+        Fail("ptsname");
+    }
+    path_ = name;
+    slave_ = open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave_ < 0) {
+        Close();
+        Fail(path_.c_str());
+    }
+    termios raw{};
+    if (tcgetattr(slave_, &raw) != 0) {
+        Close();
+        Fail("tcgetattr");
+    }
+    cfmakeraw(&raw);
+    if (tcsetattr(slave_, TCSANOW, &raw) != 0) {
+        Close();
+        Fail("tcsetattr");
+    }
+}
+
+PtyLine::~PtyLine() { Close(); }
+
+void PtyLine::Close()
+{
+    if (slave_ >= 0) {
+        ::close(slave_);
+        slave_ = -1;
+    }
+    if (master_ >= 0) {
+        ::close(master_);
+        master_ = -1;
+    }
+}
+
+} // namespace glt::sim
