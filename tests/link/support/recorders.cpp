@@ -1,0 +1,30 @@
+#include "recorders.hpp"
+
+namespace glt::test {
+
+RecordingPageTable::RecordingPageTable()
+{
+    for (const AreaOps& ops : kAreaOps) {
+        areas_.emplace_back(*this, ops.area);
+    }
+}
+
+PageArea& RecordingPageTable::At(Area area) { return areas_[static_cast<std::size_t>(area)]; }
+
+void RecordingPageTable::RecordingArea::Refresh()
+{
+    owner.calls.emplace_back(OpsOf(area).refresh);
+    if (owner.onRefresh) {
+        owner.onRefresh(area);
+    }
+}
+
+void RecordingPageTable::RecordingArea::WriteBack()
+{
+    owner.calls.emplace_back(OpsOf(area).writeBack);
+    if (owner.onWriteBack) {
+        owner.onWriteBack(area);
+    }
+}
+
+} // namespace glt::test
