@@ -12,12 +12,12 @@ std::optional<std::size_t> FindBaudRate(std::uint8_t rateCode)
     return std::nullopt;
 }
 
-std::uint8_t EncodeLineFormat(bool twoStopBits, Parity parity)
+std::uint8_t EncodeLineFormat(bool twoStopBits, LineParity parity)
 {
     std::uint8_t code = twoStopBits ? mbus::kTwoStopBits : 0;
-    if (parity == Parity::Even) {
+    if (parity == LineParity::Even) {
         code |= mbus::kEvenParity;
-    } else if (parity == Parity::Odd) {
+    } else if (parity == LineParity::Odd) {
         code |= mbus::kOddParity;
     }
     return code;
@@ -28,9 +28,9 @@ LineFormat DecodeLineFormat(std::uint8_t code)
     LineFormat format;
     format.twoStopBits = (code & mbus::kTwoStopBits) != 0;
     switch (code & mbus::kParityMask) {
-    case 0x00: format.parity = Parity::None; break;
-    case mbus::kEvenParity: format.parity = Parity::Even; break;
-    case mbus::kOddParity: format.parity = Parity::Odd; break;
+    case 0x00: format.parity = LineParity::None; break;
+    case mbus::kEvenParity: format.parity = LineParity::Even; break;
+    case mbus::kOddParity: format.parity = LineParity::Odd; break;
     default: break;
     }
     return format;

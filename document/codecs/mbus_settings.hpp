@@ -45,14 +45,14 @@ inline constexpr std::array<BaudRateRow, 7> BaudRateTable{{
 
 std::optional<std::size_t> FindBaudRate(std::uint8_t rateCode);
 
-enum class Parity : std::uint8_t { None, Even, Odd };
+enum class LineParity : std::uint8_t { None, Even, Odd };
 
 struct LineFormat {
     bool twoStopBits = true;
-    std::optional<Parity> parity; // none for the undefined code 0x10
+    std::optional<LineParity> parity; // none for the undefined code 0x10
 };
 
-std::uint8_t EncodeLineFormat(bool twoStopBits, Parity parity);
+std::uint8_t EncodeLineFormat(bool twoStopBits, LineParity parity);
 LineFormat DecodeLineFormat(std::uint8_t code);
 
 // The values the page shows, as the write-back stores them; reserved bytes stay.

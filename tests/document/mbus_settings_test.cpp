@@ -48,10 +48,10 @@ TEST(BaudRateTable, RateCodeFollowsTheClockFormulaAndLooksUp)
 
 TEST(LineFormatCodec, EncodesAndDecodesEveryCombination)
 {
-    struct Case { bool two; Parity parity; std::uint8_t code; };
+    struct Case { bool two; LineParity parity; std::uint8_t code; };
     const Case cases[] = {
-        {true, Parity::None, 0x08}, {false, Parity::None, 0x00}, {true, Parity::Even, 0x28},
-        {false, Parity::Even, 0x20}, {true, Parity::Odd, 0x38}, {false, Parity::Odd, 0x30},
+        {true, LineParity::None, 0x08}, {false, LineParity::None, 0x00}, {true, LineParity::Even, 0x28},
+        {false, LineParity::Even, 0x20}, {true, LineParity::Odd, 0x38}, {false, LineParity::Odd, 0x30},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeLineFormat(c.two, c.parity), c.code);
