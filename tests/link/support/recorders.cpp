@@ -28,3 +28,19 @@ void RecordingPageTable::RecordingArea::WriteBack()
 }
 
 } // namespace glt::test
+
+#include "document/error.hpp"
+
+namespace glt::test {
+
+std::string ThrownMessage(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return {};
+}
+
+} // namespace glt::test

@@ -96,3 +96,10 @@ public:
 };
 
 } // namespace glt::test
+
+namespace glt::test {
+
+// The message of the glt::Error that action throws; empty when it throws none.
+std::string ThrownMessage(const std::function<void()>& action);
+
+} // namespace glt::test
