@@ -203,6 +203,9 @@ INSTANTIATE_TEST_SUITE_P(Faults, PanelFaultAnswers,
         FaultCase{"BadCrcOtherBlock", With([](PanelFaults& f) { f.badCrcBlock = 2; }), kReadBlock3, kBlock3Answer},
         FaultCase{"BadCrcOnWriteAnswer", With([](PanelFaults& f) { f.badCrcBlock = 1; }),
             WriteRequest(BlockId::MBusSettings, Bytes(7, 0)), FlipLast(WithCrc(Hex("01 46 00")))},
+        FaultCase{"BadCrcOnKind",
+            With([](PanelFaults& f) { f.badCrc.set(static_cast<std::size_t>(RequestKind::Ident)); }),
+            Hex("01 11 C0 2C"), FlipLast(WithCrc(Hex("01 11 03 20 07 32")))},
         FaultCase{"CutRead", With([](PanelFaults& f) { f.cut = CutAnswer{RequestKind::Read, 5}; }), kReadBlock3,
             Bytes(kBlock3Answer.begin(), kBlock3Answer.begin() + 5)},
         FaultCase{"CutOtherKind", With([](PanelFaults& f) { f.cut = CutAnswer{RequestKind::Ident, 5}; }),
@@ -226,6 +229,17 @@ TEST(PanelProtocol, SilentAfterTheAnswerOfItsBlock)
     EXPECT_FALSE(panel.Handle(WriteRequest(BlockId::MBusSettings, Bytes(7, 0))).bytes.empty());
     EXPECT_TRUE(panel.Handle(Hex("01 0E 81 E4")).bytes.empty());
     EXPECT_TRUE(panel.Handle(Hex("01 11 C0 2C")).bytes.empty());
+}
+
+TEST(PanelProtocol, SilentAfterSomeAnswers)
+{
+    PanelFaults faults;
+    faults.silentAfterAnswers = 2;
+    PanelProtocol panel({}, NumberedBlocks(), faults);
+    EXPECT_TRUE(panel.Handle(Hex("01 11 C0 2D")).bytes.empty()) << "a damaged request is no answer";
+    EXPECT_FALSE(panel.Handle(Hex("01 11 C0 2C")).bytes.empty());
+    EXPECT_FALSE(panel.Handle(Hex("01 46 00 01 00 0D 18")).bytes.empty());
+    EXPECT_TRUE(panel.Handle(Hex("01 46 00 01 00 0D 18")).bytes.empty());
 }
 
 TEST(PanelProtocol, LateAndVanishTravelWithTheReply)

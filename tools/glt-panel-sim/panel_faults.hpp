@@ -27,10 +27,12 @@ struct CutAnswer {
 // reads or writes block N.
 struct PanelFaults {
     std::bitset<kRequestKinds> noAnswer;        // requests of these kinds are ignored
+    std::bitset<kRequestKinds> badCrc;          // answers to these kinds carry a wrong CRC
     std::optional<unsigned> badCrcBlock;        // read and write answers of this block carry a wrong CRC
     std::optional<CutAnswer> cut;               // answers of one kind are cut short
     unsigned pollExceptions = 0;                // busy answers (0x8E) to the polls after each written block
     std::optional<unsigned> silentAfterBlock;   // nothing is answered after the answer of this block
+    std::optional<std::size_t> silentAfterAnswers; // nothing is answered after this many answers
     std::uint8_t applyResult = 0;               // result code of the apply answer
     std::optional<IdentBytes> ident;            // identification bytes instead of the model's
     std::optional<std::uint8_t> answerAddress;  // answers carry this address (with a matching CRC)
@@ -39,6 +41,7 @@ struct PanelFaults {
     std::optional<unsigned> vanishAfterBlock;   // the line is closed after the answer of this block
 
     bool NoAnswerTo(RequestKind kind) const { return noAnswer.test(static_cast<std::size_t>(kind)); }
+    bool BadCrcTo(RequestKind kind) const { return badCrc.test(static_cast<std::size_t>(kind)); }
 };
 
 } // namespace glt::sim

@@ -185,7 +185,7 @@ Reply PanelProtocol::Finish(Answer answer)
     AppendCrc(bytes);
 
     const bool blockFault = answer.kind && IsBlockRequest(*answer.kind) && answer.block;
-    if (blockFault && faults_.badCrcBlock == answer.block) {
+    if ((blockFault && faults_.badCrcBlock == answer.block) || (answer.kind && faults_.BadCrcTo(*answer.kind))) {
         bytes.back() ^= 0xFFU;
     }
     if (faults_.cut && answer.kind == faults_.cut->kind) {
@@ -196,7 +196,8 @@ Reply PanelProtocol::Finish(Answer answer)
     reply.bytes.assign(faults_.garbageBytes, kGarbage);
     reply.bytes.insert(reply.bytes.end(), bytes.begin(), bytes.end());
     reply.delay = faults_.lateBy;
-    if (blockFault && faults_.silentAfterBlock == answer.block) {
+    ++answers_;
+    if ((blockFault && faults_.silentAfterBlock == answer.block) || faults_.silentAfterAnswers == answers_) {
         silent_ = true;
     }
     reply.vanish = blockFault && faults_.vanishAfterBlock == answer.block;

@@ -63,6 +63,7 @@ private:
     PanelFaults faults_;
     unsigned pendingBusy_ = 0;
     std::size_t blocksWritten_ = 0;
+    std::size_t answers_ = 0;
     bool silent_ = false;
 };
 

@@ -142,6 +142,15 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
            },
            "Ignore requests of these kinds: " + KindList() + " (repeat or separate with commas)")
         ->delimiter(',');
+    app.add_option_function<std::vector<std::string>>(
+           "--fault-bad-crc",
+           [&faults](const std::vector<std::string>& kinds) {
+               for (const std::string& kind : kinds) {
+                   faults.badCrc.set(static_cast<std::size_t>(ParseKind(kind, "--fault-bad-crc")));
+               }
+           },
+           "Answers to requests of these kinds carry a wrong CRC (same kinds as --fault-no-answer)")
+        ->delimiter(',');
     app.add_option_function<unsigned>(
         "--fault-bad-crc-block", [&faults](unsigned block) { faults.badCrcBlock = block; },
         "Answers to the read and the write of block N carry a wrong CRC");
@@ -153,6 +162,9 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option_function<unsigned>(
         "--fault-silent-after-block", [&faults](unsigned block) { faults.silentAfterBlock = block; },
         "Answer nothing at all after the answer to the read or write of block N");
+    app.add_option_function<std::size_t>(
+        "--fault-silent-after-answers", [&faults](std::size_t count) { faults.silentAfterAnswers = count; },
+        "Answer nothing at all after the first N answers");
     app.add_option("--fault-apply-result", faults.applyResult, "Result code of the apply answer (default 0; 1: "
                                                                "programming was not started)");
     app.add_option_function<std::string>(
