@@ -54,6 +54,15 @@ LinkedEntry LinkedAt(ConstEntryList16 list, std::size_t index)
     return {entry[linked_field::kDevice], U16At(entry, linked_field::kAddress), entry[linked_field::kFlag] != 0};
 }
 
+std::optional<LinkedEntry> LinkedEntryFor(ConstEntryList16 list, std::uint8_t device)
+{
+    const int found = FindEntry(device, list);
+    if (found < 0) {
+        return std::nullopt;
+    }
+    return LinkedAt(list, static_cast<std::size_t>(found));
+}
+
 std::string FunctionText(std::uint8_t function)
 {
     if (function >= 1 && function <= kFunctionItems.size()) {
@@ -161,14 +170,8 @@ RequestFields RequestFieldsFor(
 RequestFields RequestFieldsAt(const ConfigImage& image, std::size_t index)
 {
     const NetRequest request = RequestAt(NetRequests(image), index);
-    const auto linked = [&](ConstEntryList16 list) -> std::optional<LinkedEntry> {
-        const int found = FindEntry(request.device, list);
-        if (found < 0) {
-            return std::nullopt;
-        }
-        return LinkedAt(list, static_cast<std::size_t>(found));
-    };
-    return RequestFieldsFor(request, linked(NetReceipts(image)), linked(NetResets(image)));
+    return RequestFieldsFor(
+        request, LinkedEntryFor(NetReceipts(image), request.device), LinkedEntryFor(NetResets(image), request.device));
 }
 
 void DefaultExternalNet(Document& doc)

@@ -51,6 +51,8 @@ struct LinkedEntry {
 
 NetRequest RequestAt(ConstEntryList16 requests, std::size_t index);
 LinkedEntry LinkedAt(ConstEntryList16 list, std::size_t index);
+// The first entry of a list for a device, as the request dialog shows it.
+std::optional<LinkedEntry> LinkedEntryFor(ConstEntryList16 list, std::uint8_t device);
 
 // The two function codes with a name; the first is the request dialog's item 0.
 inline constexpr std::array<std::string_view, 2> kFunctionItems{"1   R.Coil ", "2   R.Disc"};

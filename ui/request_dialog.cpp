@@ -1,0 +1,162 @@
+#include "ui/request_dialog.hpp"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/error_presenter.hpp"
+#include "ui/look.hpp"
+
+namespace glt::ui {
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* BoldLabel(const QString& text, QWidget* parent, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* Field(const char* name, const QString& accessible, const QString& text, QWidget* parent, QRect at)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setAccessibleName(accessible);
+    edit->setGeometry(at);
+    return edit;
+}
+
+// A rounded frame whose caption leaves room at its start for the check box
+// that sits on it.
+QGroupBox* RoundedGroup(const QString& title, QWidget* parent, QRect at)
+{
+    auto* group = new QGroupBox(title, parent);
+    group->setGeometry(at);
+    QFont font = group->font();
+    font.setBold(true);
+    group->setFont(font);
+    group->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #9a9a9a; border-radius: 7px; margin-top: 8px; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    return group;
+}
+
+QCheckBox* CaptionCheckBox(const char* name, const QString& accessible, QGroupBox* group)
+{
+    auto* box = new QCheckBox(group);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessible);
+    box->move(10, 1);
+    box->adjustSize();
+    return box;
+}
+
+} // namespace
+
+TFMBMaster::TFMBMaster(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FMBMaster"));
+    setWindowTitle(QStringLiteral("FMBMaster"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(581, 123);
+    setWindowOpacity(240.0 / 255.0);
+    setFont(WindowFont());
+
+    constexpr int fieldX = 168;
+    constexpr int fieldW = 92;
+    BoldLabel(QStringLiteral("Сетевой адрес устройства"), this, 8, 11);
+    ENetAddress_ = Field("ENetAddress", QStringLiteral("Сетевой адрес устройства"), QStringLiteral("1"), this,
+        {fieldX, 8, fieldW, 21});
+    BoldLabel(QStringLiteral("Функция ModBus"), this, 8, 38);
+    CBFunction_ = new QComboBox(this);
+    CBFunction_->setObjectName(QStringLiteral("CBFunction"));
+    CBFunction_->setAccessibleName(QStringLiteral("Функция ModBus"));
+    CBFunction_->setGeometry(fieldX, 35, fieldW, 21);
+    // Editable so that a function without a name can show its code.
+    CBFunction_->setEditable(true);
+    for (std::string_view item : kFunctionItems) {
+        CBFunction_->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    }
+    CBFunction_->setCurrentIndex(1);
+    BoldLabel(QStringLiteral("Начальный адрес данных"), this, 8, 65);
+    EDataAdress_ = Field("EDataAdress", QStringLiteral("Начальный адрес данных"), QStringLiteral("0x0000"), this,
+        {fieldX, 62, fieldW, 21});
+    BoldLabel(QStringLiteral("Количество данных"), this, 8, 92);
+    EDataValue_ = Field("EDataValue", QStringLiteral("Количество данных"), QStringLiteral("32"), this,
+        {fieldX, 89, fieldW, 21});
+
+    QGroupBox* receipt = RoundedGroup(QStringLiteral("     Квитирование "), this, {276, 4, 148, 76});
+    receipt->setObjectName(QStringLiteral("AGBReceipt"));
+    CBReceipt_ = CaptionCheckBox("CBReceipt", QStringLiteral("Квитирование"), receipt);
+    BoldLabel(QStringLiteral("Адрес"), receipt, 12, 38);
+    EReceiptAddr_ = Field("EReceiptAddr", QStringLiteral("Адрес квитирования"), QStringLiteral("0x0000"), receipt,
+        {58, 35, 78, 21});
+
+    QGroupBox* unset = RoundedGroup(QStringLiteral("     Сброс "), this, {428, 4, 148, 76});
+    unset->setObjectName(QStringLiteral("AGBUnset"));
+    CBUnset_ = CaptionCheckBox("CBUnset", QStringLiteral("Сброс"), unset);
+    BoldLabel(QStringLiteral("Адрес"), unset, 12, 38);
+    EUnsetAddr_ = Field("EUnsetAddr", QStringLiteral("Адрес сброса"), QStringLiteral("0x0001"), unset,
+        {58, 35, 78, 21});
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setGeometry(420, 90, 75, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { Guarded(this, [this] { Button1Click(); }); });
+    // "Отмена" closes too: the dialog stores nothing, so both buttons mean the same.
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("Button2"));
+    cancel->setGeometry(501, 90, 75, 25);
+    connect(cancel, &QPushButton::clicked, this, [this] { Guarded(this, [this] { reject(); }); });
+}
+
+void TFMBMaster::SetRequestFields(
+    const NetRequest& request, const std::optional<LinkedEntry>& receipt, const std::optional<LinkedEntry>& reset)
+{
+    const RequestFields fields = RequestFieldsFor(request, receipt, reset);
+    ENetAddress_->setText(Text(fields.netAddress));
+    EDataAdress_->setText(Text(fields.dataAddress));
+    EDataValue_->setText(Text(fields.dataValue));
+    if (fields.functionItem >= 0) {
+        CBFunction_->setCurrentIndex(fields.functionItem);
+    } else {
+        CBFunction_->setEditText(Text(fields.functionText));
+    }
+    CBReceipt_->setChecked(fields.receipt);
+    EReceiptAddr_->setText(Text(fields.receiptAddress));
+    EReceiptAddr_->setEnabled(fields.receipt);
+    CBUnset_->setChecked(fields.unset);
+    EUnsetAddr_->setText(Text(fields.unsetAddress));
+    EUnsetAddr_->setEnabled(fields.unset);
+}
+
+void TFMBMaster::ShowRequestDialog(const ConfigImage& image, std::size_t index)
+{
+    const ConstEntryList16 requests = NetRequests(image);
+    if (index >= EntryCount(requests)) {
+        return;
+    }
+    const NetRequest request = RequestAt(requests, index);
+    SetRequestFields(
+        request, LinkedEntryFor(NetReceipts(image), request.device), LinkedEntryFor(NetResets(image), request.device));
+    exec();
+}
+
+void TFMBMaster::Button1Click() { accept(); }
+
+std::function<void(std::size_t)> RequestDialogCaller(TFMBMaster& dialog, const Document& doc)
+{
+    return [&dialog, &doc](std::size_t index) { dialog.ShowRequestDialog(doc.image, index); };
+}
+
+} // namespace glt::ui
