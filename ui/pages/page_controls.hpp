@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include <QString>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace glt::ui {
+
+inline QString Utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A slot that runs a page handler through the error presenter.
+void Connect(QPushButton* button, std::function<void()> handler);
+
+// The Get/Default buttons a page carries for testing by hand; never shown.
+QPushButton* MakeHiddenButton(QWidget* parent, const QString& name, const QString& text, std::function<void()> handler);
+
+// A 40 x 25 fill button in blue bold type that opens its menu below it.
+QToolButton* MakeFillButton(QWidget* parent, const QString& name, QMenu* menu, int x, int y);
+
+// A fill menu item; its tag is kept as the action's data.
+QAction* AddFillItem(QMenu* menu, const QString& name, const QString& text, int tag);
+
+} // namespace glt::ui
