@@ -55,6 +55,9 @@ public:
         bool rtsToggle) override
     {
         Close();
+        if (baud == 0) {
+            return false; // speed 0 would hang the line up
+        }
         fd_ = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) {
             return false;

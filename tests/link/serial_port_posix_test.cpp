@@ -114,8 +114,9 @@ TEST_F(PtyPortTest, ASecondOpenFailsUntilTheFirstCloses)
     EXPECT_TRUE(OpenPort(*second));
 }
 
-TEST_F(PtyPortTest, MissingDevicesAndPlainFilesDoNotOpen)
+TEST_F(PtyPortTest, MissingDevicesPlainFilesAndSpeedZeroDoNotOpen)
 {
+    EXPECT_FALSE(port->Open(path, 0, StopBits::Two, Parity::None, true));
     EXPECT_FALSE(port->Open("/dev/glt-no-such-port", 9600, StopBits::Two, Parity::None, true));
     char file[] = "/tmp/glt-port-test-XXXXXX";
     const int fd = mkstemp(file);

@@ -75,6 +75,10 @@ public:
     PageArea& At(Area area) override;
 
     std::vector<std::string> calls; // operation names in call order
+    // Called inside every write-back and refresh, to change or inspect the
+    // document at that moment.
+    std::function<void(Area)> onWriteBack;
+    std::function<void(Area)> onRefresh;
 
 private:
     struct RecordingArea : PageArea {
@@ -87,12 +91,6 @@ private:
         Area area;
     };
     std::vector<RecordingArea> areas_;
-
-public:
-    // Called inside every write-back and refresh (to change or inspect the
-    // document at that moment).
-    std::function<void(Area)> onWriteBack;
-    std::function<void(Area)> onRefresh;
 };
 
 } // namespace glt::test
