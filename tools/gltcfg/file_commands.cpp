@@ -141,7 +141,9 @@ void AddFileCommands(CLI::App& app)
     exporter->add_option("-o,--output", args->output, "файл JSON (по умолчанию стандартный вывод)");
     exporter->callback([args] { WriteText(args->output, ExportJson(OpenDocument(args->file)).dump(2) + "\n"); });
 
-    CLI::App* importer = app.add_subcommand("import", "Собрать файл конфигурации из JSON");
+    CLI::App* importer = app.add_subcommand("import",
+        "Собрать файл конфигурации из JSON: образ строится из байтов \"data\" каждого блока; "
+        "поля \"fields\" можно опустить, но данные поля должны совпадать с байтами, иначе файл не пишется");
     importer->add_option("JSON", args->file, "файл JSON или - для стандартного ввода")->required();
     importer->add_option("OUT", args->output, "файл конфигурации")->required();
     importer->callback([args] { RunImport(*args); });
