@@ -276,6 +276,16 @@ TEST_F(AtomicSave, WriteCutShortKeepsTheOldFileAndLeavesNoTemporary)
 }
 #endif
 
+TEST_F(AtomicSave, ReadOnlyTargetIsRefusedAndKept)
+{
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    if (std::ofstream(target, std::ios::app)) {
+        GTEST_SKIP() << "this user may write read-only files";
+    }
+    SaveAndExpectRefusal(target);
+    EXPECT_EQ(ReadBytes(target), old);
+}
+
 TEST_F(AtomicSave, TargetThatIsAFolderIsRefusedAndNothingIsLeft)
 {
     const std::string folderTarget = (dir.path() / "sub").string();

@@ -21,7 +21,8 @@ constexpr std::string_view kSaveFailed = "Не удалось сохранить
 }
 
 // A new file gets the permissions an ordinary create would give it; a
-// replaced file keeps its own.
+// replaced file keeps its own. (umask can only be read by setting it; the
+// commands run on one thread.)
 mode_t ModeFor(const std::filesystem::path& target)
 {
     struct stat st {};
@@ -73,6 +74,11 @@ void AtomicWriteFile(const std::filesystem::path& requested, std::span<const std
     }
     if (!target.has_filename()) {
         Fail(requested, EISDIR);
+    }
+    // A rename would replace a file the user made read-only; writing it in
+    // place would be refused, and so is this.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        Fail(requested, errno);
     }
     const std::filesystem::path folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
 
