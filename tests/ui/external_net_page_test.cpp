@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/codecs/external_net.hpp"
+#include "main_window_fixture.hpp"
 #include "scripted_page_context.hpp"
 #include "ui/grid/string_grid.hpp"
 #include "ui/look.hpp"
@@ -287,6 +288,24 @@ TEST_F(ExternalNetPageTest, DrawnSelection)
     EXPECT_GT(shaded.red(), 200);
     EXPECT_LT(shaded.blue(), 120) << "bottom of the selected row leans to orange";
     EXPECT_EQ(pixel(2, -2), QColor(Qt::white)) << "an unselected row stays plain";
+}
+
+using ExternalNetInMainWindow = testing_support::MainWindowFixture;
+
+// The page's tab is never shown, yet the page is set up, defaulted and its
+// buttons work on the window's document.
+TEST_F(ExternalNetInMainWindow, HiddenPageIsSetUpAndItsOperationsWork)
+{
+    auto& page = Find<ExternalNetPage>("AdvOfficePage8");
+    auto& grid = Find<StringGrid>("ASGExternalNet");
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_EQ(grid.Cell(1, 0), "Функция ModBus");
+    EXPECT_EQ(page.GetSelectedRequestRow(), -1);
+
+    Find<QToolButton>("SBAddRequest").click();
+    EXPECT_EQ(window->Doc().image[Block(BlockId::NetRequests).offset], 1);
+    EXPECT_EQ(grid.Cell(1, 2), "2   R.Disc");
+    EXPECT_EQ(page.GetSelectedRequestRow(), 2);
 }
 
 } // namespace

@@ -56,6 +56,7 @@ Shown ShowAndClose(TFMBMaster& dialog, const Document& doc, std::size_t index, c
         shown.unset = Child<QCheckBox>(dialog, "CBUnset")->isChecked();
         shown.unsetAddr = Text(dialog, "EUnsetAddr");
         shown.unsetEnabled = Child<QLineEdit>(dialog, "EUnsetAddr")->isEnabled();
+        dialog.grab().save(QStringLiteral("/tmp/request_dialog_%1.png").arg(index));
         Child<QPushButton>(dialog, closeButton)->click();
     });
     RequestDialogCaller(dialog, doc)(index);

@@ -7,6 +7,7 @@
 
 #include "document/codecs/cross_bar.hpp"
 #include "document/codecs/dev_config.hpp"
+#include "main_window_fixture.hpp"
 #include "scripted_page_context.hpp"
 #include "ui/look.hpp"
 #include "ui/pages/page_grid_delegate.hpp"
@@ -313,6 +314,30 @@ TEST_F(StructurePageTest, DrawnColours)
     EXPECT_EQ(pixel(3, 2), kOrange);
     EXPECT_EQ(pixel(2, 2), BgrColor(kClWhite)) << "inactive output of row 2";
     EXPECT_EQ(pixel(kNumber, 2), BgrColor(kClYellow));
+}
+
+using StructureInMainWindow = testing_support::MainWindowFixture;
+
+// In the real window the fills reach the outputs page: its "Внешн." cells are
+// emptied from the new assignments while the relay table keeps its bytes.
+TEST_F(StructureInMainWindow, StartsWithTheDefaultAndFillsEmptyTheOutputsInputCells)
+{
+    auto& crossBar = Find<StringGrid>("ASGCrossBar");
+    EXPECT_EQ(crossBar.Cell(kKind, 1), kWindow);
+    EXPECT_EQ(crossBar.Cell(kKind, 64), kNone);
+    EXPECT_EQ(crossBar.CellColour(2, 1), kOrange);
+
+    const std::size_t relay1Ack = Block(BlockId::OutDataBase).offset + 8;
+    window->Doc().image[relay1Ack] = 4;
+    Find<QPushButton>("Button8").click(); // the outputs page's hidden "Get"
+    auto& outputs = Find<StringGrid>("ASGOutBase");
+    ASSERT_EQ(outputs.Cell(4, 2), "5");
+
+    Action("ModBus2").trigger();
+    EXPECT_EQ(outputs.Cell(4, 2), "");
+    EXPECT_EQ(Byte(relay1Ack), 4);
+    EXPECT_EQ(crossBar.Cell(kKind, 33), kWindow);
+    EXPECT_EQ(Byte(Block(BlockId::InputAssign).offset + 32), 0);
 }
 
 } // namespace

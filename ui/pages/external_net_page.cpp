@@ -65,7 +65,7 @@ ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidge
         QPalette palette = button->palette();
         palette.setColor(QPalette::ButtonText, BgrColor(kClNavy));
         button->setPalette(palette);
-        button->setGeometry(560, b.y, 50, 25);
+        button->setGeometry(555, b.y, 45, 25);
         connect(button, &QToolButton::clicked, this, [this, handler = b.handler] {
             Guarded(this, [this, handler] { (this->*handler)(); });
         });
@@ -85,7 +85,7 @@ ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidge
     for (const auto& b : plain) {
         auto* button = new QPushButton(b.text, this);
         button->setObjectName(QString::fromLatin1(b.name));
-        button->setGeometry(560, b.y, 50, 25);
+        button->setGeometry(555, b.y, 45, 25);
         button->setVisible(b.visible);
         connect(button, &QPushButton::clicked, this, [this, handler = b.handler] {
             Guarded(this, [this, handler] { (this->*handler)(); });
