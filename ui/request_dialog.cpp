@@ -33,6 +33,8 @@ QLineEdit* Field(const char* name, const QString& accessible, const QString& tex
     edit->setObjectName(QString::fromLatin1(name));
     edit->setAccessibleName(accessible);
     edit->setGeometry(at);
+    // The bold captions of the group boxes are not meant for the values.
+    edit->setFont(WindowFont());
     return edit;
 }
 
