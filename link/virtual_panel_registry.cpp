@@ -23,7 +23,10 @@ std::string VirtualPanelLinkName(const std::string& devicePath)
 void RegisterVirtualPanel(const std::string& devicePath, const fs::path& folder)
 {
     std::error_code error;
-    fs::create_directories(folder, error);
+    // Only its owner may add or change the links of a new folder.
+    if (fs::create_directories(folder, error)) {
+        fs::permissions(folder, fs::perms::owner_all, error);
+    }
     const fs::path link = folder / VirtualPanelLinkName(devicePath);
     if (!error) {
         fs::remove(link, error);

@@ -233,6 +233,20 @@ TEST_F(DeviceCommandsTest, CancelInTheWriteQuestionDoesNothing)
     EXPECT_EQ(port->opens.size(), 1U);
 }
 
+TEST_F(DeviceCommandsTest, AWriteAskedForWhileAWriteRunsIsDropped)
+{
+    // Clicks reach the window while the question is open and while events are
+    // processed during the transfer.
+    const auto again = [&] { EXPECT_EQ(Run(&DeviceCommands::WriteDataToDevice), ""); };
+    shell.onConfirm = again;
+    shell.onProcessEvents = again;
+    EXPECT_EQ(Run(&DeviceCommands::WriteDataToDevice), "");
+    EXPECT_EQ(shell.questions.size(), 1U);
+    EXPECT_EQ(port->opens.size(), 1U);
+    EXPECT_EQ(panel.written.size(), 7U);
+    ExpectCleanedUp();
+}
+
 TEST_F(DeviceCommandsTest, CompletionPollsEndAfter25ExceptionAnswers)
 {
     struct Case {

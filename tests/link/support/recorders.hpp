@@ -35,6 +35,9 @@ struct ScriptedShell : Shell {
     bool Confirm(std::string_view question) override
     {
         questions.emplace_back(question);
+        if (onConfirm) {
+            onConfirm();
+        }
         return confirmAnswer;
     }
     void Inform(std::string_view caption, std::string_view text) override
@@ -63,6 +66,7 @@ struct ScriptedShell : Shell {
     int busyDepth = 0;
     std::function<void()> onProcessEvents;
     std::function<void()> onInform;
+    std::function<void()> onConfirm;
 
 private:
     RecordingFeedback& label_;
