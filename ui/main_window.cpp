@@ -39,8 +39,6 @@ constexpr int kConnectionButtonWidth = 38;
 constexpr int kAddressBoxWidth = 40;
 constexpr int kAddressRightGap = 8;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QFrame* Separator(QFrame::Shape shape, QWidget* parent)
 {
     auto* line = new QFrame(parent);
@@ -84,7 +82,7 @@ TFMain::TFMain(Dialogs& dialogs, QWidget* parent)
     FMain = this;
     setObjectName(QStringLiteral("FMain"));
     setFont(WindowFont());
-    setWindowTitle(Text(kAppTitle));
+    shell_.SetCaption(kAppTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
