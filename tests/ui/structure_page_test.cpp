@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QLineEdit>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -168,6 +170,24 @@ TEST_F(StructurePageTest, NumberEntriesAreCheckedBeforeTheyAreStored)
     EXPECT_EQ(grid().CellColour(kNumber, 3), grid().CellColour(kKind, 3));
     EXPECT_EQ(env.shell.LastStatus(), " ver 1.60");
     EXPECT_EQ(code(3), 3);
+}
+
+// The whole path of a typed number: the digits editor opens on the first key,
+// takes at most two digits and hands the entry to the page's check.
+TEST_F(StructurePageTest, TypedNumberGoesThroughTheEditor)
+{
+    page.show();
+    grid().setCurrentCell(3, kNumber);
+    QTest::keyClick(&grid(), Qt::Key_3);
+    auto* editor = grid().viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "3x9");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits through a queued call
+    EXPECT_EQ(grid().Cell(kNumber, 3), "33");
+    EXPECT_EQ(code(3), 2);
+    EXPECT_TRUE(yellow(3));
+    EXPECT_EQ(env.shell.LastStatus(), kWindowRefusal);
 }
 
 TEST_F(StructurePageTest, WindowRangeDoesNotFollowTheModel)
