@@ -34,7 +34,7 @@ struct LoadedConfig {
 };
 
 // "Несоответствие версии файла и программатора, файл v<V/100>.<V%100>",
-// truncating toward zero as the panel programmer always has.
+// both parts truncated toward zero.
 std::string VersionMismatchText(std::int32_t version);
 
 // The open checks in their fixed order over the file's size and the bytes

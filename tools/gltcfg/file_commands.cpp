@@ -3,7 +3,6 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
