@@ -90,10 +90,15 @@ public:
         }
         DWORD written = 0;
         BOOL done = WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &op.overlapped);
-        if (done || GetLastError() == ERROR_IO_PENDING) {
+        if (done) {
+            done = GetOverlappedResult(handle_, &op.overlapped, &written, FALSE);
+        } else if (GetLastError() == ERROR_IO_PENDING) {
             // No write time-out: the send waits for as long as it takes.
-            done = WaitForSingleObject(op.overlapped.hEvent, INFINITE) == WAIT_OBJECT_0
-                && GetOverlappedResult(handle_, &op.overlapped, &written, FALSE);
+            if (WaitForSingleObject(op.overlapped.hEvent, INFINITE) == WAIT_OBJECT_0) {
+                done = GetOverlappedResult(handle_, &op.overlapped, &written, FALSE);
+            } else {
+                FinishCancelled(op.overlapped, written);
+            }
         }
         result.count = written;
         result.ok = done && written == bytes.size();
@@ -115,10 +120,7 @@ public:
             if (WaitForSingleObject(op.overlapped.hEvent, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0) {
                 done = GetOverlappedResult(handle_, &op.overlapped, &got, FALSE);
             } else {
-                // The read must be over before its buffer and event go away:
-                // cancel it and wait for the cancellation to complete.
-                CancelIoEx(handle_, &op.overlapped);
-                GetOverlappedResult(handle_, &op.overlapped, &got, TRUE);
+                FinishCancelled(op.overlapped, got);
                 done = FALSE;
             }
         }
@@ -128,6 +130,14 @@ public:
     }
 
 private:
+    // An operation must be over before its buffer and event go away: cancel
+    // it and wait until the cancellation has completed.
+    void FinishCancelled(OVERLAPPED& overlapped, DWORD& transferred)
+    {
+        CancelIoEx(handle_, &overlapped);
+        GetOverlappedResult(handle_, &overlapped, &transferred, TRUE);
+    }
+
     bool SetLine(std::uint32_t baud, StopBits stopBits, Parity parity, bool rtsToggle)
     {
         DCB dcb{};
