@@ -43,6 +43,8 @@ InputsPage::InputsPage(PageContext& context, QWidget* parent)
       PMFillInputType(new QMenu(this)), SBFillInputType(nullptr)
 {
     setObjectName(QStringLiteral("AdvOfficePage5"));
+    setFont(WindowFont());
+    FillWithPageColour(this);
     AGBoxDIK->setGeometry(kDiscreteBoxX, kBoxY, kBoxWidth, kBoxHeight);
     AGBoxMODBUS->setGeometry(kModbusBoxX, kBoxY, kBoxWidth, kBoxHeight);
     AGBoxMODBUS->hide();

@@ -29,6 +29,8 @@ OutputsPage::OutputsPage(PageContext& context, QWidget* parent)
       PMFillOutDataBase(new QMenu(this)), SBFillOutDataBase(nullptr)
 {
     setObjectName(QStringLiteral("AdvOfficePage4"));
+    setFont(WindowFont());
+    FillWithPageColour(this);
     ASGOutBase->setObjectName(QStringLiteral("ASGOutBase"));
     ASGOutBase->setAccessibleName(QStringLiteral("Выходы"));
     ASGOutBase->setFont(GridFont());

@@ -19,6 +19,14 @@ constexpr std::uint32_t kClBlue = 0x00FF0000;
 
 } // namespace
 
+void FillWithPageColour(QWidget* widget)
+{
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, BgrColor(kPageBackground));
+    widget->setPalette(palette);
+}
+
 void Connect(QPushButton* button, std::function<void()> handler)
 {
     QObject::connect(button, &QPushButton::clicked, button,

@@ -18,6 +18,9 @@ inline QString Utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Pages and strips are drawn on the pager's page colour.
+void FillWithPageColour(QWidget* widget);
+
 // A slot that runs a page handler through the error presenter.
 void Connect(QPushButton* button, std::function<void()> handler);
 
