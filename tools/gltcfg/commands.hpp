@@ -17,6 +17,7 @@ struct CommandExit {
 
 // Each group of subcommands registers itself here; a failing command throws
 // glt::Error, which main prints as the error box shows it.
-void AddFileCommands(CLI::App& app);
+void AddFileCommands(CLI::App& app);   // file_commands.cpp: new, verify, show, export, import, diff
+void AddDeviceCommands(CLI::App& app); // device_commands.cpp: ports, read, write, apply, info
 
 } // namespace glt::cli
