@@ -17,7 +17,6 @@ constexpr int kColumns = 7;
 constexpr int kRows = ExternalNetPage::kHeaderRows + static_cast<int>(kMaxEntries);
 constexpr int kRowHeight = 22;
 constexpr std::uint32_t kInputCellColour = 0x00F5E4E2;
-constexpr std::uint32_t kBtnFace = 0x00F0F0F0;
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
@@ -33,7 +32,6 @@ ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidge
     grid_->setFont(GridFont());
     grid_->SetColumnWidths({60, 80, 80, 60, 80, 80, 80});
     grid_->SetRowHeights(kRowHeight);
-    grid_->SetFixedColours(Qt::white, BgrColor(kBtnFace));
     grid_->setGeometry(20, 10, 520 + 2 * grid_->frameWidth(), kRows * kRowHeight + 2 * grid_->frameWidth());
     PageGridDelegate::Install(*grid_);
     GridHooks hooks;

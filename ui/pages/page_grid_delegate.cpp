@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kTextPadding = 3;
 constexpr std::uint32_t kSelectedRowShade = 0x000080FF;
+constexpr std::uint32_t kBtnFace = 0x00F0F0F0;
 
 } // namespace
 
@@ -18,6 +19,7 @@ PageGridDelegate::PageGridDelegate(StringGrid& grid) : GridDelegate(grid), grid_
 
 void PageGridDelegate::Install(StringGrid& grid)
 {
+    grid.SetFixedColours(Qt::white, BgrColor(kBtnFace));
     QAbstractItemDelegate* shared = grid.itemDelegate();
     grid.setItemDelegate(new PageGridDelegate(grid));
     delete shared;

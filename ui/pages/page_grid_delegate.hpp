@@ -16,7 +16,8 @@ class PageGridDelegate : public GridDelegate {
 public:
     explicit PageGridDelegate(StringGrid& grid);
 
-    // Replaces the grid's own delegate with this one.
+    // Replaces the grid's own delegate with this one and shades the fixed
+    // cells from white to the button face colour.
     static void Install(StringGrid& grid);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -18,7 +18,6 @@ namespace {
 constexpr int kColumns = 12;
 constexpr int kRows = 1 + kCrossBarInputs;
 constexpr std::uint32_t kActiveOutput = 0x000080FF;
-constexpr std::uint32_t kBtnFace = 0x00F0F0F0;
 constexpr std::uint32_t kFillButtonText = 0x00FF0000; // clBlue
 
 QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -38,7 +37,6 @@ StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(pa
     grid_->SetScrollBars(Qt::ScrollBarAlwaysOff, Qt::ScrollBarAlwaysOn);
     grid_->SetColumnWidths({25, 25, 24, 24, 24, 24, 24, 24, 25, 24, 175, 55});
     grid_->SetRowHeights(20);
-    grid_->SetFixedColours(Qt::white, BgrColor(kBtnFace));
     grid_->SetMaxEditLength(2);
     PageGridDelegate::Install(*grid_);
     GridHooks hooks;
