@@ -3,6 +3,8 @@
 #include <vector>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "document/codecs/dev_config.hpp"
+#include "main_window_fixture.hpp"
 #include "scripted_page_context.hpp"
 #include "ui/pages/caption_box.hpp"
 #include "ui/pages/inputs_page.hpp"
@@ -165,6 +168,48 @@ TEST_F(InputsPageTest, FillMenuAndTestButtons)
     SetMaster(true);
     QTest::mouseClick(&Button(40), Qt::LeftButton);
     page.grab().save(QStringLiteral("/tmp/pages-a-inputs-modbus.png"));
+}
+
+// The same page inside the main window, where the flag comes from the
+// configuration page and from files.
+class InputsInMainWindowTest : public testing_support::MainWindowFixture {
+protected:
+    QWidget& ModbusBox() { return Find<QWidget>("AGBoxMODBUS"); }
+    int FillX() { return Find<QToolButton>("SBFillInputType").x(); }
+};
+
+TEST_F(InputsInMainWindowTest, TheMasterCheckBoxShowsAndHidesTheModbusInputs)
+{
+    EXPECT_TRUE(ModbusBox().isHidden());
+    EXPECT_EQ(FillX(), 225);
+    Find<QCheckBox>("CBMBusMaster").click();
+    EXPECT_EQ(Byte(3) & 0x02, 0x02);
+    EXPECT_FALSE(ModbusBox().isHidden());
+    EXPECT_EQ(FillX(), 435);
+    Find<QCheckBox>("CBMBusMaster").click();
+    EXPECT_TRUE(ModbusBox().isHidden());
+    EXPECT_EQ(FillX(), 225);
+}
+
+TEST_F(InputsInMainWindowTest, AFileWithTheMasterFlagShowsTheModbusInputsAtOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("master.cfg"));
+    Find<QCheckBox>("CBMBusMaster").click();
+    Find<QToolButton>("SBTypeContact50").click();
+    dialogs.saveAnswers.push_back(path);
+    Action("NSaveAsFile").trigger();
+
+    Action("NNewConfig").trigger();
+    EXPECT_TRUE(ModbusBox().isHidden());
+    EXPECT_EQ(Byte(37), 0x00);
+
+    dialogs.openAnswers.push_back(path);
+    Action("NLoadFile").trigger();
+    EXPECT_FALSE(ModbusBox().isHidden());
+    EXPECT_EQ(FillX(), 435);
+    EXPECT_EQ(Byte(37), 0x02); // input 50 is bit 1 of byte 6 of the block
+    EXPECT_EQ(Find<QToolButton>("SBTypeContact50").property("contactPicture").toInt(), 4);
 }
 
 } // namespace

@@ -3,12 +3,14 @@
 #include <vector>
 
 #include <QAction>
+#include <QComboBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "document/codecs/dev_config.hpp"
+#include "main_window_fixture.hpp"
 #include "scripted_page_context.hpp"
 #include "ui/look.hpp"
 #include "ui/pages/display_tile.hpp"
@@ -212,6 +214,30 @@ TEST_F(SignallingPageTest, HiddenButtonsSwitchPagesWithoutTouchingTheImage)
     normal->click();
     EXPECT_EQ(Book().currentIndex(), 0);
     EXPECT_EQ(Bytes(), before);
+}
+
+// The model list of the configuration page switches the layout.
+using SignallingInMainWindowTest = testing_support::MainWindowFixture;
+
+TEST_F(SignallingInMainWindowTest, ModelChoiceSwitchesTheLayout)
+{
+    struct Case {
+        int model;
+        int page;
+        int height;
+    };
+    const std::array<Case, 4> cases{{{4, 1, 129}, {2, 1, 160}, {0, 0, 160}, {4, 1, 129}}};
+    auto& book = Find<QStackedWidget>("DISPNBook");
+    EXPECT_EQ(book.currentIndex(), 0);
+    EXPECT_EQ(book.height(), 160);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        Pick(Find<QComboBox>("CBConfig"), c.model);
+        EXPECT_EQ(book.currentIndex(), c.page);
+        EXPECT_EQ(book.height(), c.height);
+        EXPECT_EQ(Find<QWidget>("PWDisplay13").isHidden(), c.height == 129);
+    }
+    EXPECT_EQ(Find<DisplayTile>("PDisplay1").Colour(), BgrColor(kClLime));
 }
 
 } // namespace
