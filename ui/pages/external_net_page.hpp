@@ -5,9 +5,6 @@
 #include "document/page_table.hpp"
 #include "ui/page_context.hpp"
 
-class QPushButton;
-class QToolButton;
-
 namespace glt::ui {
 
 class RequestGrid;

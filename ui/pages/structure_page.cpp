@@ -49,8 +49,8 @@ StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(pa
     hooks.cellValidate = [this](int col, int row, const QString& text) { ASGCrossBarCellValidate(col, row, text); };
     grid_->SetHooks(std::move(hooks));
 
-    fillMenu_ = new QMenu(this);
-    fillMenu_->setObjectName(QStringLiteral("PMFillCrossBar"));
+    auto* fillMenu = new QMenu(this);
+    fillMenu->setObjectName(QStringLiteral("PMFillCrossBar"));
     const struct {
         const char* name;
         QString text;
@@ -61,7 +61,7 @@ StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(pa
         {"N19", QStringLiteral("Пусто"), &StructurePage::N19Click},
     };
     for (const auto& item : items) {
-        QAction* action = fillMenu_->addAction(item.text);
+        QAction* action = fillMenu->addAction(item.text);
         action->setObjectName(QString::fromLatin1(item.name));
         connect(action, &QAction::triggered, this, [this, handler = item.handler] {
             Guarded(this, [this, handler] { (this->*handler)(); });
@@ -81,21 +81,30 @@ StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(pa
     QPalette fillPalette = fillButton_->palette();
     fillPalette.setColor(QPalette::ButtonText, BgrColor(kFillButtonText));
     fillButton_->setPalette(fillPalette);
-    fillButton_->setMenu(fillMenu_);
+    fillButton_->setMenu(fillMenu);
     // The menu opens on a plain click through SBShowPopup; no arrow on the button.
     fillButton_->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     connect(fillButton_, &QToolButton::clicked, this, [this] { Guarded(this, [this] { SBShowPopup(fillButton_); }); });
 
-    getButton_ = new QPushButton(QStringLiteral("Get"), this);
-    getButton_->setObjectName(QStringLiteral("Button14"));
-    getButton_->setGeometry(555, 300, 40, 25);
-    getButton_->setVisible(false);
-    connect(getButton_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { GetCrossBar(); }); });
-    defaultButton_ = new QPushButton(QStringLiteral("Default"), this);
-    defaultButton_->setObjectName(QStringLiteral("Button15"));
-    defaultButton_->setGeometry(555, 330, 40, 25);
-    defaultButton_->setVisible(false);
-    connect(defaultButton_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { DefaultCrossBar(); }); });
+    // Never shown; they redraw and default the page by hand.
+    const struct {
+        const char* name;
+        QString text;
+        int y;
+        void (StructurePage::*handler)();
+    } hidden[] = {
+        {"Button14", QStringLiteral("Get"), 300, &StructurePage::GetCrossBar},
+        {"Button15", QStringLiteral("Default"), 330, &StructurePage::DefaultCrossBar},
+    };
+    for (const auto& b : hidden) {
+        auto* button = new QPushButton(b.text, this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setGeometry(555, b.y, 40, 25);
+        button->setVisible(false);
+        connect(button, &QPushButton::clicked, this, [this, handler = b.handler] {
+            Guarded(this, [this, handler] { (this->*handler)(); });
+        });
+    }
 }
 
 void StructurePage::Setup() { InitCrossBarGrid(); }

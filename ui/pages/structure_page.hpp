@@ -7,8 +7,6 @@
 #include "ui/grid/string_grid.hpp"
 #include "ui/page_context.hpp"
 
-class QMenu;
-class QPushButton;
 class QToolButton;
 
 namespace glt::ui {
@@ -60,9 +58,6 @@ private:
     PageContext& ctx_;
     StringGrid* grid_;
     QToolButton* fillButton_;
-    QMenu* fillMenu_;
-    QPushButton* getButton_;
-    QPushButton* defaultButton_;
 };
 
 } // namespace glt::ui
