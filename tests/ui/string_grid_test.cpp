@@ -104,6 +104,15 @@ TEST_F(StringGridTest, ComboOffersTheFixedItemsAndReportsTheChoice)
     EXPECT_EQ(events, (std::vector<std::string>{"combo 1,1 2 c"}));
 }
 
+TEST_F(StringGridTest, OneClickOpensTheListButNotInALockedRow)
+{
+    Click(1, 2);
+    EXPECT_EQ(grid.viewport()->findChild<QComboBox*>(), nullptr);
+    Click(1, 1);
+    EXPECT_NE(grid.viewport()->findChild<QComboBox*>(), nullptr);
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(StringGridTest, ColoursAndMergesAreKeptPerCell)
 {
     grid.SetCellColour(3, 1, Qt::yellow);

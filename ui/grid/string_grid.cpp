@@ -46,6 +46,11 @@ StringGrid::StringGrid(int cols, int rows, int fixedCols, int fixedRows, QWidget
         }
     }
     connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        // A list cell opens its drop-down at the first click, as a list box would.
+        if (!IsFixed(col, row) && !HasCheckBox(col, row) && EditorFor(col, row) == GridEditor::ComboList
+            && MayEdit(col, row)) {
+            edit(model()->index(row, col));
+        }
         if (hooks_.clickCell) {
             Guarded(this, [&] { hooks_.clickCell(col, row); });
         }
