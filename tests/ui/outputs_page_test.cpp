@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "document/texts.hpp"
+#include "main_window_fixture.hpp"
 #include "scripted_page_context.hpp"
 #include "ui/look.hpp"
 #include "ui/pages/outputs_page.hpp"
@@ -258,6 +260,34 @@ TEST_F(OutputsPageTest, ControlsCarryTheirNamesAndTheTestButtonsStayHidden)
         EXPECT_FALSE(button->isVisible()) << name;
     }
     page.grab().save(QStringLiteral("/tmp/pages-a-outputs.png"));
+}
+
+// A refusal reaches the main window's status bar, and the next accepted
+// entry brings back the version text.
+using OutputsInMainWindowTest = testing_support::MainWindowFixture;
+
+TEST_F(OutputsInMainWindowTest, RefusalAndRecoveryShowInTheStatusBar)
+{
+    auto& grid = Find<StringGrid>("ASGOutBase");
+    auto& status = Find<QLabel>("StatusText");
+    const auto enter = [&grid](const QString& text) {
+        grid.setCurrentCell(3, kColResetExternal);
+        grid.edit(grid.model()->index(3, kColResetExternal));
+        auto* edit = grid.viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    enter(QStringLiteral("65"));
+    EXPECT_EQ(status.text(), QStringLiteral(" Номер входа вне диапазона 1 - 64"));
+    EXPECT_EQ(grid.CellColour(kColResetExternal, 3), BgrColor(kClYellow));
+    EXPECT_EQ(Byte(141 + 16 + 1), 255);
+    enter(QStringLiteral("33"));
+    EXPECT_EQ(status.text(), QStringLiteral(" ver 1.60"));
+    EXPECT_EQ(Byte(141 + 16 + 1), 32);
+    EXPECT_EQ(grid.CellColour(kColResetExternal, 3), grid.CellColour(kColAckPanel, 3));
 }
 
 } // namespace
