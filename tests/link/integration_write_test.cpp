@@ -126,7 +126,8 @@ std::vector<std::pair<std::size_t, int>> SilentAfter2() { return {{28, 1}, {15, 
 
 INSTANTIATE_TEST_SUITE_P(Panels, WriteFailures,
     ::testing::Values(WriteFailure{"SilentAfterBlock2", {"--fault-silent-after-block", "2"}, "3", SilentAfter2()},
-        WriteFailure{"BadCrcOnBlock4", {"--fault-bad-crc-block", "4"}, "4", EachPolled(1, 5)},
+        WriteFailure{"BadCrcOnBlock4", {"--fault-bad-crc-block", "4"}, "4",
+            {{28, 1}, {15, 1}, {16, 1}, {72, 1}, {40, 0}}},
         WriteFailure{"NoWriteAnswers", {"--fault-no-answer", "write"}, "0", EachPolled(0, 1)}),
     [](const auto& info) { return std::string(info.param.name); });
 

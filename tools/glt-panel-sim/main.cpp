@@ -83,6 +83,9 @@ int Serve(const glt::sim::SimOptions& options)
 
     PanelLoop loop(line.Fd(), protocol, options.line, options.emulateWire, log);
     if (loop.Run(g_stop, waitMask) == LoopEnd::Vanished) {
+        // The last answer still reaches the tool, as it would have crossed
+        // the wire before the panel went away; the tool gives up after 1 s.
+        line.WaitDelivered(std::chrono::milliseconds(1100));
         line.Close();
     }
     if (!options.save.empty()) {

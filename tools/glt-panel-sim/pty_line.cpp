@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <thread>
 #include <termios.h>
 #include <unistd.h>
 
@@ -54,6 +56,18 @@ PtyLine::PtyLine()
 }
 
 PtyLine::~PtyLine() { Close(); }
+
+void PtyLine::WaitDelivered(std::chrono::milliseconds limit) const
+{
+    // The panel's own slave descriptor shares the terminal's input queue, so
+    // its count falls to 0 once the tool has read the last answer.
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int queued = 0;
+    while (slave_ >= 0 && ioctl(slave_, FIONREAD, &queued) == 0 && queued > 0
+           && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
 
 void PtyLine::Close()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace glt::sim {
@@ -17,6 +18,8 @@ public:
 
     const std::string& DevicePath() const { return path_; }
     int Fd() const { return master_; }
+    // Waits until the tool has read everything sent to it, at most limit.
+    void WaitDelivered(std::chrono::milliseconds limit) const;
     // Closes both ends: the tool's port reads as hung up.
     void Close();
 

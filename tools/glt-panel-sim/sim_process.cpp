@@ -9,6 +9,7 @@
 #include <fstream>
 #include <poll.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -80,6 +81,8 @@ SimProcess::SimProcess(const std::vector<std::string>& options)
         throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
     }
     if (pid_ == 0) {
+        // A test that crashes must not leave its panel running.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(out[1], STDOUT_FILENO);
         execv(program.c_str(), argv.data());
         _exit(127);
