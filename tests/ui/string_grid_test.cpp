@@ -79,6 +79,23 @@ TEST_F(StringGridTest, DigitsEditorTakesDigitsUpToTheMaximumAndCommitsThroughThe
     EXPECT_EQ(events, (std::vector<std::string>{"validate 3,1 71"}));
 }
 
+TEST_F(StringGridTest, TypingIntoASelectedCellReplacesItsText)
+{
+    grid.SetCell(3, 1, "5");
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    grid.setCurrentCell(1, 3);
+    QTest::keyClick(&grid, '4'); // opens the editor with this key
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(qobject_cast<QLineEdit*>(editor), nullptr);
+    QTest::keyClick(editor, '2');
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.Cell(3, 1), QStringLiteral("42"));
+    EXPECT_EQ(events, (std::vector<std::string>{"validate 3,1 42"}));
+}
+
 TEST_F(StringGridTest, LockedAndFixedCellsOpenNoEditor)
 {
     EXPECT_EQ(OpenDigits(3, 2), nullptr);

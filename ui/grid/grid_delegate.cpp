@@ -142,7 +142,7 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         combo->setCurrentIndex(static_cast<int>(grid_.ComboItems().indexOf(text)));
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        // A key that opened the editor has already replaced the text.
+        // What the user has typed stays when the cell changes under the open editor.
         if (edit->text().isEmpty()) {
             edit->setText(text.left(grid_.MaxEditLength()));
         }
