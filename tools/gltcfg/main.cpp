@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     CLI::App app{"gltcfg — конфигурации панелей ГЛТ-07 и ГЛТ-09 без окон"};
     app.require_subcommand(1);
     glt::cli::AddFileCommands(app);
+    glt::cli::AddDeviceCommands(app);
 
     try {
         app.parse(argc, argv);
