@@ -56,9 +56,12 @@ void GridDelegate::PaintCheckBox(QPainter* painter, const QStyleOptionViewItem& 
     QStyleOptionButton box;
     box.rect = CheckBoxRect(option);
     box.state = grid_.IsChecked(col, row) ? QStyle::State_On : QStyle::State_Off;
+    box.palette = option.palette;
     // A locked cell keeps its state visible but shows that it cannot change.
     if (grid_.MayEdit(col, row)) {
         box.state |= QStyle::State_Enabled;
+    } else {
+        box.palette.setCurrentColorGroup(QPalette::Disabled);
     }
     StyleOf(option)->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, option.widget);
 }
