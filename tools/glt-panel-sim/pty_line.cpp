@@ -59,14 +59,22 @@ PtyLine::~PtyLine() { Close(); }
 
 void PtyLine::WaitDelivered(std::chrono::milliseconds limit) const
 {
-    // The panel's own slave descriptor shares the terminal's input queue, so
-    // its count falls to 0 once the tool has read the last answer.
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int queued = 0;
-    while (slave_ >= 0 && ioctl(slave_, FIONREAD, &queued) == 0 && queued > 0
-           && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    // The panel's own slave descriptor shares the terminal's input queue. The
+    // answer shows up there a moment after it was written (the terminal
+    // layer passes it on asynchronously), and the count falls back to 0 once
+    // the tool has read it. If it never shows up, the tool had read it first.
+    const auto queued = [this] {
+        int count = 0;
+        return slave_ >= 0 && ioctl(slave_, FIONREAD, &count) == 0 ? count : 0;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    const auto waitFor = [&](bool present, std::chrono::milliseconds within) {
+        while ((queued() > 0) != present && std::chrono::steady_clock::now() - start < within) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    waitFor(true, std::chrono::milliseconds(50));
+    waitFor(false, limit);
 }
 
 void PtyLine::Close()
