@@ -22,6 +22,9 @@ TEST_P(ApplyResults, OnlyResultOneIsAnError)
     const ApplyCase& c = GetParam();
     PanelRig rig(c.simOptions);
     EXPECT_EQ(rig.Apply(), c.message);
+    if (!c.message.empty()) {
+        EXPECT_EQ(rig.feedback.Last(), "5") << "the received count";
+    }
     const auto requests = rig.Frames("RX");
     ASSERT_EQ(requests.size(), 3U);
     EXPECT_EQ(requests[2].bytes, (std::vector<std::uint8_t>{0x01, 0x46, 0x00, 0x01, 0x03, 0x4D, 0x19}));

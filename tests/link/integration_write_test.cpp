@@ -95,6 +95,7 @@ TEST(WriteToPanel, TwentyFiveBusyAnswersEndAfterBlockZero)
     const std::string caption = rig.shell.caption;
     EXPECT_EQ(rig.Write(), "Ошибка I/O");
     EXPECT_EQ(WritesAndPolls(rig), EachPolled(25, 1));
+    EXPECT_EQ(rig.feedback.Last(), "CRC: 0") << "the last poll's text stays";
     EXPECT_EQ(rig.shell.caption, caption);
     EXPECT_TRUE(rig.PortFree());
 }
