@@ -60,12 +60,17 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent)
     return RunFileDialog(dialog); // the save mode asks before overwriting
 }
 
+std::unique_ptr<QMessageBox> MakeQuestionBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    auto box = std::make_unique<QMessageBox>(icon, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
 bool QtDialogs::Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
+    return MakeQuestionBox(parent, icon, text)->exec() == QMessageBox::Ok;
 }
 
 void QtDialogs::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)

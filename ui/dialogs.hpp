@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QMessageBox>
@@ -32,6 +33,10 @@ public:
     bool Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text) override;
     void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) override;
 };
+
+// The OK/Cancel box that Ask shows: the program's title as caption, Cancel
+// the default and the Escape button.
+std::unique_ptr<QMessageBox> MakeQuestionBox(QWidget* parent, QMessageBox::Icon icon, const QString& text);
 
 // The configuration file filter: "*.cfg" files first, then all files.
 QString ConfigFileFilter();

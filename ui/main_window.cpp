@@ -13,6 +13,7 @@
 #include "document/error.hpp"
 #include "document/texts.hpp"
 #include "ui/address_box.hpp"
+#include "ui/connection_window.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
@@ -77,7 +78,10 @@ TFMain::TFMain(Dialogs& dialogs, QWidget* parent)
       statusLabel_(new QLabel(QStringLiteral("<Статус>"))),
       shell_(*this, dialogs, *statusText_, *statusLabel_),
       context_{doc_, *this, shell_, {}, {}},
-      commands_(doc_, *this, shell_)
+      commands_(doc_, *this, shell_),
+      feedback_(shell_),
+      modbus_(MakeSerialPort(), feedback_),
+      deviceCommands_(doc_, *this, shell_, modbus_)
 {
     FMain = this;
     setObjectName(QStringLiteral("FMain"));
@@ -314,7 +318,21 @@ void TFMain::SetDeviceCommand(DeviceCommand command, std::function<void()> handl
     }
 }
 
-void TFMain::SetConnectionWindow(QWidget* window) { connectionWindow_ = window; }
+void TFMain::AttachConnectionWindow(TFMBParam& window)
+{
+    connectionWindow_ = &window;
+    // The address text goes to the commands as it stands: they convert it
+    // once and refuse text that is not a whole number before the port opens.
+    auto address = [this] { return deviceAddr_->text().toStdString(); };
+    SetDeviceCommand(DeviceCommand::Read,
+        [this, address] { deviceCommands_.ReadDataFromDevice(connectionWindow_->Settings(), address()); });
+    SetDeviceCommand(DeviceCommand::Write,
+        [this, address] { deviceCommands_.WriteDataToDevice(connectionWindow_->Settings(), address()); });
+    SetDeviceCommand(DeviceCommand::Apply,
+        [this, address] { deviceCommands_.ApplyConfig(connectionWindow_->Settings(), address()); });
+    SetDeviceCommand(DeviceCommand::Info,
+        [this, address] { deviceCommands_.ShowDeviceInfo(connectionWindow_->Settings(), address()); });
+}
 
 void TFMain::SBMBusParametersClick()
 {

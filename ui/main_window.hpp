@@ -9,8 +9,11 @@
 #include "document/document.hpp"
 #include "document/document_commands.hpp"
 #include "document/page_table.hpp"
+#include "link/device_commands.hpp"
+#include "link/modbus.hpp"
 #include "ui/page_context.hpp"
 #include "ui/qt_shell.hpp"
+#include "ui/window_feedback.hpp"
 
 class QAction;
 class QLabel;
@@ -28,6 +31,7 @@ class OutputsPage;
 class PageTabs;
 class SignallingPage;
 class StructurePage;
+class TFMBParam;
 
 // The device commands of the menus and the toolbar; the connection code
 // attaches them once it exists.
@@ -55,8 +59,13 @@ public:
 
     // Until a command is attached its button and menu item stay disabled.
     void SetDeviceCommand(DeviceCommand command, std::function<void()> handler);
-    // The window that SBMBusParametersClick hangs below the connection button.
-    void SetConnectionWindow(QWidget* window);
+    // The connection window: SBMBusParametersClick hangs it below the
+    // connection button, and the four device commands take their settings
+    // from it and the address from EDeviceAddr.
+    void AttachConnectionWindow(TFMBParam& window);
+
+    // The request dialog the external network page opens for a request row.
+    void AttachRequestDialog(std::function<void(std::size_t request)> show) { context_.showRequestDialog = std::move(show); }
 
     void SBMBusParametersClick();
     // "Выход": ends the program at once, without the quit question.
@@ -81,6 +90,9 @@ private:
     QtShell shell_;
     PageContext context_;
     DocumentCommands commands_;
+    WindowFeedback feedback_;
+    TModbus modbus_;
+    DeviceCommands deviceCommands_;
 
     PageTabs* tabs_ = nullptr;
     DevConfigPage* devConfig_ = nullptr;
@@ -93,7 +105,7 @@ private:
 
     AddressBox* deviceAddr_ = nullptr;
     QToolButton* connectionButton_ = nullptr;
-    QWidget* connectionWindow_ = nullptr;
+    TFMBParam* connectionWindow_ = nullptr;
 
     struct DeviceEntry {
         QAction* action = nullptr;

@@ -236,26 +236,6 @@ TEST_F(MainWindowTest, ExitEndsTheLoopWithoutAQuestion)
     EXPECT_TRUE(dialogs.questions.empty());
 }
 
-TEST_F(MainWindowTest, ConnectionWindowHangsFromItsButton)
-{
-    window->show();
-    QWidget popup(nullptr, Qt::Tool | Qt::FramelessWindowHint);
-    popup.resize(175, 226);
-    window->SetConnectionWindow(&popup);
-    auto& button = Find<QToolButton>("SBMBusParameters");
-    const QPoint expected = button.mapToGlobal(QPoint(0, button.height() - 1));
-
-    Action("NMBusParameters").trigger();
-    EXPECT_TRUE(popup.isVisible());
-    EXPECT_EQ(popup.pos(), expected);
-
-    popup.hide();
-    popup.move(0, 0);
-    button.click();
-    EXPECT_TRUE(popup.isVisible());
-    EXPECT_EQ(popup.pos(), expected);
-}
-
 TEST_F(MainWindowTest, DeviceCommandsRunOnceAttached)
 {
     auto& read = Find<QToolButton>("SBReadConfig");

@@ -4,9 +4,12 @@
 #include <QApplication>
 
 #include "document/texts.hpp"
+#include "link/port_list.hpp"
+#include "ui/connection_window.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/error_presenter.hpp"
 #include "ui/main_window.hpp"
+#include "ui/request_dialog.hpp"
 #include "ui/russian_texts.hpp"
 
 int main(int argc, char** argv)
@@ -20,6 +23,10 @@ int main(int argc, char** argv)
         // The three windows of the run, in this order: the main window, the
         // connection window (it lists the ports), the request dialog.
         glt::ui::TFMain window(dialogs);
+        glt::ui::TFMBParam connection(glt::ListSerialPorts(), window.ConnectionButton());
+        window.AttachConnectionWindow(connection);
+        glt::ui::TFMBMaster requests;
+        window.AttachRequestDialog(glt::ui::RequestDialogCaller(requests, window.Doc()));
         window.show();
         result = QApplication::exec();
     } catch (...) {

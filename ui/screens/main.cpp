@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "document/texts.hpp"
+#include "ui/connection_window.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/main_window.hpp"
 #include "ui/russian_texts.hpp"
@@ -56,6 +57,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QString::fromUtf8(glt::kAppTitle.data()));
     NoDialogs dialogs;
     glt::ui::TFMain window(dialogs);
+    glt::ui::TFMBParam connection({"/dev/ttyUSB0", "/dev/ttyS0"}, window.ConnectionButton());
+    window.AttachConnectionWindow(connection);
     window.show();
     QApplication::processEvents();
 
@@ -74,5 +77,15 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         ok = Save(window, dir, QStringLiteral("%1-%2").arg(number++).arg(button->text())) && ok;
     }
+    window.SBMBusParametersClick();
+    QApplication::processEvents();
+    ok = Save(connection, dir, QStringLiteral("7-connection")) && ok;
+    ok = Save(window, dir, QStringLiteral("8-connection-open")) && ok;
+    connection.hide();
+
+    const auto quit = glt::ui::MakeQuestionBox(&window, QMessageBox::Warning, QStringLiteral("Завершить работу программы?"));
+    quit->show();
+    QApplication::processEvents();
+    ok = Save(*quit, dir, QStringLiteral("9-quit-question")) && ok;
     return ok ? 0 : 1;
 }
