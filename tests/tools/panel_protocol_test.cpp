@@ -52,7 +52,8 @@ ConfigImage NumberedBlocks()
 
 Bytes BlockBytes(BlockId id)
 {
-    const auto data = BlockData(NumberedBlocks(), id);
+    const ConfigImage image = NumberedBlocks();
+    const auto data = BlockData(image, id);
     return Bytes(data.begin(), data.end());
 }
 
@@ -121,9 +122,8 @@ TEST(PanelProtocol, WrittenBlockIsReadBackAndSealed)
     EXPECT_EQ(panel.Handle(Hex("01 46 00 02 01 06 A8 57")).bytes, WithCrc(Concat(Hex("01 46 00 42 01 06"), data)));
     EXPECT_TRUE(VerifyBlocks(panel.Blocks()));
     // The other blocks stay as they were.
-    const auto before = BlockData(NumberedBlocks(), BlockId::OutDataBase);
     const auto after = BlockData(panel.Blocks(), BlockId::OutDataBase);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin()));
+    EXPECT_EQ(Bytes(after.begin(), after.end()), BlockBytes(BlockId::OutDataBase));
 }
 
 TEST(PanelProtocol, IgnoredWriteStoresNothing)
