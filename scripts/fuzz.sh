@@ -52,5 +52,6 @@ for t in $targets; do
 "
 done
 
+rm -rf "$dir/tmp"
 printf '%s' "$summary"
 exit "$status"
