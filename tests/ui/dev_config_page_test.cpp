@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QLabel>
+#include <QStackedWidget>
 
 #include "main_window_fixture.hpp"
 
@@ -57,6 +58,23 @@ TEST_F(DevConfigPageTest, PickingAModelWritesItsCompositionAndLeavesTheOptions)
     }
 }
 
+TEST_F(DevConfigPageTest, ModelChoiceAndRefreshRedrawTheSignallingLayout)
+{
+    auto& notebook = Find<QStackedWidget>("DISPNBook");
+    EXPECT_EQ(notebook.currentIndex(), 0);
+    Pick(Model(), 4);
+    EXPECT_EQ(notebook.currentIndex(), 1);
+    EXPECT_EQ(notebook.height(), 129);
+    Pick(Model(), 2);
+    EXPECT_EQ(notebook.currentIndex(), 1);
+    EXPECT_EQ(notebook.height(), 160);
+
+    Image(2) = 32; // a file or the panel brings the 32-window model
+    window->Doc().state.WideDisplay = 0;
+    Refresh();
+    EXPECT_EQ(notebook.currentIndex(), 0);
+}
+
 TEST_F(DevConfigPageTest, TimeoutReachesTheImageOnlyThroughTheWriteBack)
 {
     LineControl().setChecked(true);
@@ -112,9 +130,12 @@ TEST_F(DevConfigPageTest, OptionBoxesWriteTheirBitAlone)
     EXPECT_FALSE(fix.isChecked());
     EXPECT_EQ(Image(3), 0xF0);
 
+    auto& modbusInputs = Find<QWidget>("AGBoxMODBUS");
+    EXPECT_TRUE(modbusInputs.isHidden());
     Image(3) = 0x06; // a file brings the Modbus-master flag
     Refresh();
     EXPECT_TRUE(Find<QCheckBox>("CBMBusMaster").isChecked());
+    EXPECT_FALSE(modbusInputs.isHidden()) << "the tick's change redrew the inputs page";
     EXPECT_FALSE(fix.isChecked());
     EXPECT_EQ(Image(3), 0x06);
 }
