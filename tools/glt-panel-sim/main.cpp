@@ -75,7 +75,7 @@ int Serve(const glt::sim::SimOptions& options)
     using namespace glt::sim;
     const sigset_t waitMask = CatchStopSignals();
     FrameLog log(options.log, PanelLoop::Clock::now());
-    PanelProtocol protocol(options.identity, LoadPanelBlocks(options.from), options.faults);
+    PanelProtocol protocol(options.identity, LoadPanelBlocks(options.from, options.identity.model), options.faults);
 
     PtyLine line;
     Registration registration(line.DevicePath());
