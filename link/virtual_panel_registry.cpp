@@ -27,6 +27,9 @@ void RegisterVirtualPanel(const std::string& devicePath, const fs::path& folder)
     if (fs::create_directories(folder, error)) {
         fs::permissions(folder, fs::perms::owner_all, error);
     }
+    if (!error && !IsPrivateFolder(folder)) {
+        error = std::make_error_code(std::errc::permission_denied);
+    }
     const fs::path link = folder / VirtualPanelLinkName(devicePath);
     if (!error) {
         fs::remove(link, error);
@@ -49,6 +52,9 @@ void UnregisterVirtualPanel(const std::string& devicePath, const fs::path& folde
 std::vector<std::string> ListVirtualPanels(const fs::path& folder)
 {
     std::vector<std::pair<std::string, std::string>> panels; // link name, device path
+    if (!IsPrivateFolder(folder)) {
+        return {};
+    }
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         std::error_code linkError;

@@ -14,6 +14,10 @@ namespace glt {
 // set, else /tmp/glt-panel-sim-<uid> (Windows: the temporary folder).
 std::filesystem::path VirtualPanelFolder();
 
+// True when the folder belongs to this user and nobody else may change it: a
+// folder in a shared place that another user made first is not trusted.
+bool IsPrivateFolder(const std::filesystem::path& folder);
+
 // The link name for a device path: "/dev/pts/3" -> "pts-3".
 std::string VirtualPanelLinkName(const std::string& devicePath);
 

@@ -120,6 +120,25 @@ TEST(VirtualPanels, RegisteredLiveTerminalsAreListedInOrder)
     }
 }
 
+TEST(VirtualPanels, AFolderOthersMayChangeIsNotTrusted)
+{
+    TempFolder root;
+    const fs::path folder = root.Path() / "glt-panel-sim";
+    int master = -1;
+    int slave = -1;
+    char name[128] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    RegisterVirtualPanel(name, folder);
+    ASSERT_EQ(ListVirtualPanels(folder), std::vector<std::string>{name});
+
+    // Once anybody may add links, a link there could point the tool anywhere.
+    fs::permissions(folder, fs::perms::others_write, fs::perm_options::add);
+    EXPECT_TRUE(ListVirtualPanels(folder).empty());
+    EXPECT_THROW(RegisterVirtualPanel(name, folder), Error);
+    ::close(master);
+}
+
 TEST(VirtualPanels, TheFolderIsPerUser)
 {
     const char* saved = std::getenv("XDG_RUNTIME_DIR");
