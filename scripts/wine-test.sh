@@ -1,0 +1,173 @@
+#!/bin/sh
+# The Windows build under Wine: cross-compiles document, link, gltcfg, the
+# virtual panel's protocol core and the non-GUI tests with MinGW-w64 (static),
+# runs the test programs that need no POSIX under Wine, then drives the Win32
+# serial back end through a COM port that Wine maps to a pseudo-terminal, with
+# the Linux glt-panel-sim on the other end. Wine's own chatter goes to
+# build/wine/wine.log. Exits non-zero when anything fails.
+#   scripts/wine-test.sh
+set -eu
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+out="$root/build/wine"
+mkdir -p "$out"
+winelog="$out/wine.log"
+: >"$winelog"
+
+install_missing() {
+    missing=""
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    echo "wine-test: installing$missing"
+    $SUDO apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+}
+install_missing g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build
+
+export WINEPREFIX="$out/prefix"
+export WINEDEBUG=-all
+jobs="$(nproc 2>/dev/null || echo 2)"
+toolchain="$root/cmake/mingw-w64.cmake"
+
+# GoogleTest has no MinGW package: build Debian's sources with the cross compiler once.
+gtest="$out/gtest"
+if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
+    cmake -S /usr/src/googletest -B "$out/gtest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$gtest" -Dgtest_disable_pthreads=OFF >/dev/null
+    cmake --build "$out/gtest-build" -j "$jobs" >/dev/null
+    cmake --install "$out/gtest-build" >/dev/null
+fi
+
+# The host's header-only libraries, alone in one include folder.
+headers="$out/host-headers"
+mkdir -p "$headers"
+for lib in CLI nlohmann; do
+    [ -e "$headers/$lib" ] || ln -s "/usr/include/$lib" "$headers/$lib"
+done
+
+echo "wine-test: starting Wine"
+wineboot -i >>"$winelog" 2>&1 || true
+
+build="$out/build"
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Debug \
+    -DGLT_BUILD_GUI=OFF -DGLT_BUILD_BENCH=OFF -DGLT_HOST_HEADERS="$headers" \
+    -DCMAKE_PREFIX_PATH="$gtest;$root/cmake/wine" >/dev/null
+
+status=0
+# Libraries and programs first: they must build.
+cmake --build "$build" -j "$jobs" --target document link gltcfg panel_protocol || status=1
+
+# Every test program that builds for Windows runs; a test file that needs
+# POSIX does not build, and is listed.
+tests="$(find tests/document tests/link tests/tools -maxdepth 1 -name '*_test.cpp' | sort)"
+built=""
+for src in $tests; do
+    folder="$(basename "$(dirname "$src")")"
+    target="${folder}_$(basename "$src" .cpp)"
+    if cmake --build "$build" -j "$jobs" --target "$target" >"$out/$target.build.log" 2>&1; then
+        built="$built $target"
+    else
+        echo "wine-test: does not build for Windows: $target (see $out/$target.build.log)"
+    fi
+done
+
+summary=""
+for target in $built; do
+    exe="$build/tests/$target.exe"
+    rc=0
+    wine "$exe" --gtest_brief=1 >"$out/$target.log" 2>>"$winelog" || rc=$?
+    passed="$(sed -n 's/.*\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$out/$target.log" | tail -n 1)"
+    failed="$(sed -n 's/.*\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$out/$target.log" | tail -n 1)"
+    [ "$rc" -ne 0 ] && status=1
+    summary="$summary$(printf '%-40s passed %-4s failed %-4s exit %s' "$target" "${passed:-0}" "${failed:-0}" "$rc")
+"
+done
+printf '%s' "$summary"
+
+# The Win32 serial back end against the Linux virtual panel: Wine maps COM5
+# to the panel's pseudo-terminal and lists it under SERIALCOMM.
+# GLT_PANEL_SIM names an already built Linux panel; else one is built here.
+panel="${GLT_PANEL_SIM:-}"
+if [ -z "$panel" ]; then
+    linux="$out/linux"
+    cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLT_BUILD_GUI=OFF -DGLT_BUILD_TESTS=OFF \
+        -DGLT_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$linux" -j "$jobs" --target glt-panel-sim >/dev/null
+    panel="$linux/tools/glt-panel-sim/glt-panel-sim"
+fi
+gltcfg="$build/tools/gltcfg/gltcfg.exe"
+cd "$out"
+
+sim_pid=""
+start_panel() {
+    stop_panel
+    "$panel" "$@" >"$out/panel.out" 2>>"$out/panel.err" &
+    sim_pid=$!
+    for _ in $(seq 50); do
+        [ -s "$out/panel.out" ] && break
+        sleep 0.1
+    done
+    pts="$(head -n 1 "$out/panel.out")"
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$pts" /f >>"$winelog" 2>&1
+    # The port table is read when the Wine server starts.
+    wineserver -k >>"$winelog" 2>&1 || true
+}
+stop_panel() {
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null || true
+        wait "$sim_pid" 2>/dev/null || true
+        sim_pid=""
+    fi
+}
+trap stop_panel EXIT
+
+serial=""
+# check NAME EXPECTED-EXIT TEXT-IN-OUTPUT COMMAND...: runs the Windows program
+# and records the outcome and the time it took.
+check() {
+    name="$1" want_rc="$2" want_text="$3"
+    shift 3
+    start=$(date +%s%N)
+    rc=0
+    wine "$@" >"$out/$name.out" 2>"$out/$name.err" || rc=$?
+    ms=$(( ($(date +%s%N) - start) / 1000000 ))
+    result=ok
+    if [ "$rc" -ne "$want_rc" ] || { [ -n "$want_text" ] && ! cat "$out/$name.out" "$out/$name.err" | grep -q -- "$want_text"; }; then
+        result=FAILED
+        status=1
+    fi
+    serial="$serial$(printf '%-26s %-6s exit %s, %5s ms: %s' "$name" "$result" "$rc" "$ms" \
+        "$(cat "$out/$name.out" "$out/$name.err" | tr '\n' ' ' | cut -c1-110)")
+"
+}
+
+# File names in Russian, as the users give them.
+check cyrillic-name-new 0 "" "$gltcfg" new "Объект №1.cfg"
+check cyrillic-name-verify 0 "" "$gltcfg" verify "Объект №1.cfg"
+
+start_panel --model ГЛТ-09 --revision 10 --log "$out/panel.log"
+check serialcomm-lists-com5 0 "COM5" reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM'
+check ports 0 "COM5" "$gltcfg" ports
+check info 0 "ГЛТ-09" "$gltcfg" info --port COM5
+check read 0 "" "$gltcfg" read read.cfg --port COM5
+check read-file-opens 0 "" "$gltcfg" verify read.cfg
+check write 0 "" "$gltcfg" write read.cfg --port COM5 --yes
+check apply 0 "" "$gltcfg" apply --port COM5
+check read-at-19200-even 0 "" "$gltcfg" read read2.cfg --port COM5 --baud 19200 --parity even --stop-bits 1
+
+# Failures: the answer wait ends the read, and the port is free afterwards.
+start_panel --fault-no-answer read
+check read-no-answer 1 "Ошибка I/O" "$gltcfg" read absent.cfg --port COM5
+check info-after-failure 0 "ГЛТ-07" "$gltcfg" info --port COM5
+start_panel --fault-apply-result 1
+check apply-not-started 1 "Программирование не запускалось" "$gltcfg" apply --port COM5
+stop_panel
+check panel-gone 1 "COM5" "$gltcfg" info --port COM5
+
+printf '%s' "$serial"
+exit "$status"
