@@ -248,27 +248,18 @@ void ExternalNetPage::SBDelRequestClick()
     SelectRequest(next);
 }
 
-void ExternalNetPage::SBUpRequestRowClick()
-{
-    const int selected = SelectedRequest();
-    const int moved = MoveRequestUp(ctx_.doc.image, selected);
-    if (moved == selected) {
-        return;
-    }
-    ShowRequestRow(selected);
-    ShowRequestRow(moved);
-    SelectRequest(moved);
-    ShowInputNumbers();
-    ShowLinkedEntries();
-}
+void ExternalNetPage::SBUpRequestRowClick() { ShowMove(MoveRequestUp); }
 
-void ExternalNetPage::SBDownRequestRowClick()
+void ExternalNetPage::SBDownRequestRowClick() { ShowMove(MoveRequestDown); }
+
+void ExternalNetPage::ShowMove(int (*move)(ConfigImage&, int))
 {
     const int selected = SelectedRequest();
-    const int moved = MoveRequestDown(ctx_.doc.image, selected);
+    const int moved = move(ctx_.doc.image, selected);
     if (moved == selected) {
         return;
     }
+    // Only the two swapped rows change; the selection follows the moved request.
     ShowRequestRow(selected);
     ShowRequestRow(moved);
     SelectRequest(moved);

@@ -47,6 +47,7 @@ private:
     void ShowRequestRow(int i);
     void ShowInputNumbers();
     void ShowLinkedEntries();
+    void ShowMove(int (*move)(ConfigImage&, int));
     void SelectRequest(int index);
     int SelectedRequest() const;
     int RequestCount() const;
