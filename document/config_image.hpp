@@ -64,6 +64,8 @@ static_assert([] {
 
 std::span<std::uint8_t> BlockData(ConfigImage& image, BlockId id);
 std::span<const std::uint8_t> BlockData(const ConfigImage& image, BlockId id);
+// A view into a temporary image would dangle.
+std::span<const std::uint8_t> BlockData(ConfigImage&& image, BlockId id) = delete;
 
 // Stores the CRC of every block behind its data.
 void SealBlocks(ConfigImage& image);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
@@ -193,6 +196,9 @@ INSTANTIATE_TEST_SUITE_P(Inputs, RefusedImport,
         BadImport{"UnknownBlock", [](nlohmann::json& j) { j["blocks"]["Extra"] = nlohmann::json::object(); },
             "blocks.Extra — неизвестный блок"},
         BadImport{"WideOutOfRange", [](nlohmann::json& j) { j["wideDisplay"] = 255; },
+            "wideDisplay — ожидается целое число от -128 до 127"},
+        BadImport{"WideUnsignedWraps",
+            [](nlohmann::json& j) { j["wideDisplay"] = std::numeric_limits<std::uint64_t>::max(); },
             "wideDisplay — ожидается целое число от -128 до 127"},
         BadImport{"OtherFormat", [](nlohmann::json& j) { j["format"] = "something"; },
             "format — ожидается \"glt-config\""},

@@ -150,7 +150,12 @@ Document ImportJson(const json& exported)
         Refuse("formatVersion", "ожидается " + std::to_string(FormatVersion));
     }
     const json& wide = Member(exported, "", "wideDisplay");
-    if (!wide.is_number_integer() || wide.get<long long>() < -128 || wide.get<long long>() > 127) {
+    // A large non-negative number is kept unsigned; read signed it would wrap
+    // into the range.
+    const bool inRange = wide.is_number_unsigned() ? wide.get<unsigned long long>() <= 127
+        : wide.is_number_integer()                 ? wide.get<long long>() >= -128 && wide.get<long long>() <= 127
+                                                   : false;
+    if (!inRange) {
         Refuse("wideDisplay", "ожидается целое число от -128 до 127");
     }
     const json& blocks = Member(exported, "", "blocks");
