@@ -34,7 +34,7 @@ FLAGS="-std=c++20 -Wall -Wextra -Wpedantic -Werror -I. -isystem $out/include"
 
 sources=$(find document link -name '*.cpp' -not -path '*/posix/*' | sort)
 if [ -d tools/gltcfg ]; then
-    sources="$sources $(find tools/gltcfg -name '*.cpp' | sort)"
+    sources="$sources $(find tools/gltcfg -name '*.cpp' -not -path '*/posix/*' | sort)"
 fi
 
 status=0
@@ -51,7 +51,7 @@ fi
 
 # Linking the tool shows that every platform function has its Win32 body.
 if [ -d tools/gltcfg ]; then
-    $CXX -static -o "$out/gltcfg.exe" "$out"/obj/*.o -lsetupapi -ladvapi32
+    $CXX -static -o "$out/gltcfg.exe" "$out"/obj/*.o -lsetupapi -ladvapi32 -lshell32
     echo "check-windows: linked $out/gltcfg.exe"
 fi
 echo "check-windows: every source compiles for Windows"

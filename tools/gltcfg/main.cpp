@@ -1,6 +1,11 @@
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include <algorithm>
+
+#include "arguments.hpp"
 #include "commands.hpp"
 #include "document/error.hpp"
 
@@ -12,7 +17,13 @@ int main(int argc, char** argv)
     glt::cli::AddDeviceCommands(app);
 
     try {
-        app.parse(argc, argv);
+        std::vector<std::string> arguments = glt::cli::Utf8Arguments(argc, argv);
+        // The parser takes the arguments without the program name, last first.
+        if (!arguments.empty()) {
+            arguments.erase(arguments.begin());
+        }
+        std::reverse(arguments.begin(), arguments.end());
+        app.parse(arguments);
     } catch (const CLI::Success& e) { // --help
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
