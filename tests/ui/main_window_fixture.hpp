@@ -53,7 +53,13 @@ private:
             ADD_FAILURE() << "unscripted " << what;
             return std::nullopt;
         }
-        std::optional<T> answer = answers.front();
+        // Unwrapped before the copy: GCC 12 at -O2 otherwise warns that the
+        // copied optional's string may be uninitialised.
+        if (!answers.front().has_value()) {
+            answers.pop_front();
+            return std::nullopt;
+        }
+        T answer = *answers.front();
         answers.pop_front();
         return answer;
     }
