@@ -31,7 +31,7 @@ QRect CheckBoxRect(const QStyleOptionViewItem& option)
 
 GridDelegate::GridDelegate(StringGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
 
-void GridDelegate::PaintFixed(QPainter* painter, const QStyleOptionViewItem& option, int col, int row) const
+void GridDelegate::PrepareFixed(QPainter* painter, const QStyleOptionViewItem& option, int col, int row) const
 {
     const QRect r = option.rect;
     if (grid_.FixedTop() == grid_.FixedBottom()) {
@@ -46,6 +46,12 @@ void GridDelegate::PaintFixed(QPainter* painter, const QStyleOptionViewItem& opt
     bold.setBold(true);
     painter->setFont(bold);
     painter->setPen(grid_.FontColour(col, row));
+}
+
+void GridDelegate::PaintFixed(QPainter* painter, const QStyleOptionViewItem& option, int col, int row) const
+{
+    PrepareFixed(painter, option, col, row);
+    const QRect r = option.rect;
     const auto* item = grid_.item(row, col);
     const auto alignment = item != nullptr ? Qt::Alignment(item->textAlignment()) : Qt::AlignCenter;
     painter->drawText(r.adjusted(kTextPadding, 0, -kTextPadding, 0), static_cast<int>(alignment), grid_.Cell(col, row));

@@ -20,6 +20,8 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:
+    // The background, bold font and pen of a fixed cell, before its text.
+    void PrepareFixed(QPainter* painter, const QStyleOptionViewItem& option, int col, int row) const;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
         const QModelIndex& index) override;
 

@@ -28,16 +28,8 @@ void PageGridDelegate::Install(StringGrid& grid)
 void PageGridDelegate::PaintFixedCell(
     QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    PrepareFixed(painter, option, index.column(), index.row());
     const QRect r = option.rect;
-    QLinearGradient gradient(r.topLeft(), r.bottomLeft());
-    gradient.setColorAt(0, grid_.FixedTop());
-    gradient.setColorAt(1, grid_.FixedBottom());
-    painter->fillRect(r, gradient);
-
-    QFont bold = option.font;
-    bold.setBold(true);
-    painter->setFont(bold);
-    painter->setPen(grid_.FontColour(index.column(), index.row()));
     const QString turned = index.data(kTurnedCaptionRole).toString();
     if (!turned.isEmpty()) {
         painter->translate(r.center());
