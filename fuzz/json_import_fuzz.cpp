@@ -15,15 +15,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace glt;
-    nlohmann::json exported;
-    try {
-        exported = nlohmann::json::parse(data, data + size);
-    } catch (const nlohmann::json::parse_error&) {
-        return 0; // the command refuses it before import
-    }
-
+    nlohmann::ordered_json exported;
     Document doc;
     try {
+        exported = cli::ParseExportText(std::string(reinterpret_cast<const char*>(data), size));
         doc = cli::ImportJson(exported);
     } catch (const Error& e) {
         fuzz::Require(std::string(e.what()).rfind("Неверный файл экспорта: ", 0) == 0,

@@ -208,10 +208,20 @@ INSTANTIATE_TEST_SUITE_P(Inputs, RefusedImport,
 
 TEST_F(Gltcfg, ImportRefusesTextThatIsNotJson)
 {
-    const auto r = Run({"import", "-", "x.cfg"}, "{\"format\": ");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.rfind("Неверный файл экспорта: это не JSON", 0), 0U) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(dir.File("x.cfg")));
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"{\"format\": ", "Неверный файл экспорта: это не JSON"},
+        // A number that fits no integer or double type of the parser.
+        {"{\"wideDisplay\": 1e400}", "Неверный файл экспорта: число вне допустимого диапазона"},
+    };
+    for (const auto& c : cases) {
+        const auto r = Run({"import", "-", "x.cfg"}, c.text);
+        EXPECT_EQ(r.exitCode, 1) << c.text;
+        EXPECT_EQ(r.err.rfind(c.message, 0), 0U) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("x.cfg")));
+    }
 }
 
 TEST_F(Gltcfg, ImportTakesDataWithoutFields)

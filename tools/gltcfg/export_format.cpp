@@ -203,4 +203,15 @@ Document ImportJson(const json& exported)
     return doc;
 }
 
+nlohmann::ordered_json ParseExportText(const std::string& text)
+{
+    try {
+        return nlohmann::ordered_json::parse(text);
+    } catch (const nlohmann::json::parse_error& e) {
+        throw Error("Неверный файл экспорта: это не JSON (позиция " + std::to_string(e.byte) + ")");
+    } catch (const nlohmann::json::out_of_range&) {
+        throw Error("Неверный файл экспорта: число вне допустимого диапазона");
+    }
+}
+
 } // namespace glt::cli

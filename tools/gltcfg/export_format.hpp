@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <nlohmann/json.hpp>
 
 #include "document/document.hpp"
@@ -19,5 +21,9 @@ nlohmann::ordered_json ExportJson(const Document& doc);
 // Rebuilds the image (sealed) and WideDisplay; throws glt::Error naming the
 // offending member when the input is not a valid export.
 Document ImportJson(const nlohmann::ordered_json& exported);
+
+// Parses the text of an export; text that is not JSON, or holds a number no
+// JSON value can carry, is refused with glt::Error.
+nlohmann::ordered_json ParseExportText(const std::string& text);
 
 } // namespace glt::cli

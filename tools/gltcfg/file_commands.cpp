@@ -63,13 +63,7 @@ std::string ReadAll(const std::string& path)
 void RunImport(const FileArgs& args)
 {
     const std::string text = ReadAll(args.file);
-    nlohmann::ordered_json exported;
-    try {
-        exported = nlohmann::ordered_json::parse(text);
-    } catch (const nlohmann::json::parse_error& e) {
-        throw Error("Неверный файл экспорта: это не JSON (позиция " + std::to_string(e.byte) + ")");
-    }
-    const Document doc = ImportJson(exported);
+    const Document doc = ImportJson(ParseExportText(text));
     WriteConfigFile(args.output, MakeFileHeader(doc.state.WideDisplay, std::chrono::system_clock::now()), doc.image);
 }
 
