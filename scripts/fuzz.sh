@@ -5,6 +5,8 @@
 # target found a crash, a leak, a time-out or an out-of-memory input. The
 # inputs that did are kept in build/fuzz/findings/.
 #   scripts/fuzz.sh [seconds] [target...]
+# FUZZ_SEED fixes libFuzzer's random seed (0, the default, picks a new one),
+# so that a CI run mutates the same way each time.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -40,7 +42,7 @@ for t in $targets; do
     rc=0
     # -timeout catches a hang on one input; the corpus grows across runs.
     TMPDIR="$(pwd)/$dir/tmp" "$dir/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-        -print_final_stats=1 -artifact_prefix="$dir/findings/$t-" "$corpus" "$seeds/$t" >"$log" 2>&1 || rc=$?
+        -print_final_stats=1 -seed="${FUZZ_SEED:-0}" -artifact_prefix="$dir/findings/$t-" "$corpus" "$seeds/$t" >"$log" 2>&1 || rc=$?
     execs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
     after="$(ls "$dir/findings" | grep -c "^$t-" || true)"
     findings=$((after - before))
