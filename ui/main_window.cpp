@@ -48,14 +48,14 @@ QFrame* Separator(QFrame::Shape shape, QWidget* parent)
     return line;
 }
 
-struct ToolButtonSpec {
+struct ToolButtonEntry {
     const char* name;
     int x;
     const char* hint;
     Picture picture;
 };
 
-constexpr ToolButtonSpec kToolButtons[] = {
+constexpr ToolButtonEntry kToolButtons[] = {
     {"SBNewConfig", 4, "Новая конфигурация", Picture::NewConfig},
     {"SBLoadFile", 28, "Открыть", Picture::OpenFile},
     {"SBSaveFile", 52, "Сохранить", Picture::SaveFile},
@@ -143,15 +143,15 @@ QWidget* TFMain::BuildToolbar()
 
     QToolButton* buttons[std::size(kToolButtons)] = {};
     for (std::size_t k = 0; k < std::size(kToolButtons); ++k) {
-        const ToolButtonSpec& spec = kToolButtons[k];
+        const ToolButtonEntry& entry = kToolButtons[k];
         auto* button = new QToolButton(bar);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setToolTip(QString::fromUtf8(spec.hint));
-        button->setAccessibleName(QString::fromUtf8(spec.hint));
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setAccessibleName(QString::fromUtf8(entry.hint));
         button->setAutoRaise(true);
-        button->setIcon(PictureIcon(spec.picture));
-        const bool wide = spec.picture == Picture::Connection;
-        button->setGeometry(spec.x, kButtonTop, wide ? kConnectionButtonWidth : kButtonSize, kButtonSize);
+        button->setIcon(PictureIcon(entry.picture));
+        const bool wide = entry.picture == Picture::Connection;
+        button->setGeometry(entry.x, kButtonTop, wide ? kConnectionButtonWidth : kButtonSize, kButtonSize);
         button->setIconSize(wide ? QSize(32, 20) : QSize(20, 20));
         buttons[k] = button;
     }
