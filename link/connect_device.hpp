@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/codecs/mbus_settings.hpp"
 #include "link/modbus.hpp"
 
 namespace glt {
@@ -35,16 +36,15 @@ std::string_view ModelName(DeviceKind kind);
 inline constexpr unsigned kProgrammerMajor = 1;
 inline constexpr unsigned kProgrammerMinor = 6;
 
-// The baud list of the connection window, padded to one width.
-inline constexpr std::array<std::string_view, 7> kBaudTexts{
-    "9600     бод",
-    "14400   бод",
-    "19200   бод",
-    "28800   бод",
-    "38400   бод",
-    "57600   бод",
-    "115200 бод",
-};
+// The baud list of the connection window: the same items, padded to one
+// width, as the panel's own speed list.
+inline constexpr auto kBaudTexts = [] {
+    std::array<std::string_view, BaudRateTable.size()> texts{};
+    for (std::size_t i = 0; i < BaudRateTable.size(); ++i) {
+        texts[i] = BaudRateTable[i].text;
+    }
+    return texts;
+}();
 
 // The decimal number a text starts with (0 when it starts with none).
 std::uint32_t LeadingNumber(std::string_view text);
