@@ -12,6 +12,7 @@
 
 #include "ui/look.hpp"
 #include "ui/rounded_group_box.hpp"
+#include "ui/qt_text.hpp"
 
 namespace glt::ui {
 
@@ -19,7 +20,6 @@ namespace {
 
 constexpr double kOpacity = 240.0 / 255.0;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QFont BoldFont()
 {
@@ -87,7 +87,7 @@ TFMBParam::TFMBParam(const std::vector<std::string>& ports, QToolButton& anchor)
     baudRate_->setAccessibleName(rateLabel->text());
     baudRate_->setGeometry(74, 34, 96, 21);
     for (std::string_view text : kBaudTexts) {
-        baudRate_->addItem(Text(text));
+        baudRate_->addItem(Utf8(text));
     }
     baudRate_->setCurrentIndex(0);
     rateLabel->setBuddy(baudRate_);
@@ -100,9 +100,9 @@ TFMBParam::TFMBParam(const std::vector<std::string>& ports, QToolButton& anchor)
 
     QGroupBox* parity = MakeGroup(QStringLiteral("AGBParity"), QStringLiteral(" Паритет "), {4, 122, 167, 100}, this);
     auto* parityGroup = new QButtonGroup(this);
-    noParity_ = MakeRadio(QStringLiteral("RBNoParity"), QStringLiteral("Отсутствует"), {14, 24}, parity, *parityGroup);
-    evenParity_ = MakeRadio(QStringLiteral("RBEvenParity"), QStringLiteral("Четный"), {14, 48}, parity, *parityGroup);
-    oddParity_ = MakeRadio(QStringLiteral("RBOddParity"), QStringLiteral("Нечетный"), {14, 72}, parity, *parityGroup);
+    noParity_ = MakeRadio(QStringLiteral("RBNoParity"), Utf8(ParityCaption(LineParity::None)), {14, 24}, parity, *parityGroup);
+    evenParity_ = MakeRadio(QStringLiteral("RBEvenParity"), Utf8(ParityCaption(LineParity::Even)), {14, 48}, parity, *parityGroup);
+    oddParity_ = MakeRadio(QStringLiteral("RBOddParity"), Utf8(ParityCaption(LineParity::Odd)), {14, 72}, parity, *parityGroup);
     noParity_->setChecked(true);
 
     // Key preview: Enter and Escape close the panel whichever control has the focus.

@@ -1,4 +1,5 @@
 #include "ui/qt_shell.hpp"
+#include "ui/qt_text.hpp"
 
 #include <QApplication>
 #include <QCursor>
@@ -10,7 +11,6 @@ namespace glt::ui {
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::optional<std::string> LocalPath(const std::optional<QString>& path)
 {
@@ -29,23 +29,23 @@ QtShell::QtShell(QWidget& window, Dialogs& dialogs, QLabel& statusText, QLabel& 
 
 void QtShell::SetCaption(std::string_view caption)
 {
-    window_.setWindowTitle(Text(caption));
-    QApplication::setApplicationDisplayName(Text(caption));
+    window_.setWindowTitle(Utf8(caption));
+    QApplication::setApplicationDisplayName(Utf8(caption));
 }
 
-void QtShell::SetStatusText(std::string_view text) { statusText_.setText(Text(text)); }
+void QtShell::SetStatusText(std::string_view text) { statusText_.setText(Utf8(text)); }
 
-void QtShell::SetStatusLabel(std::string_view text) { statusLabel_.setText(Text(text)); }
+void QtShell::SetStatusLabel(std::string_view text) { statusLabel_.setText(Utf8(text)); }
 
 std::optional<std::string> QtShell::ChooseOpenFile() { return LocalPath(dialogs_.OpenFile(&window_)); }
 
 std::optional<std::string> QtShell::ChooseSaveFile() { return LocalPath(dialogs_.SaveFile(&window_)); }
 
-bool QtShell::Confirm(std::string_view question) { return dialogs_.Ask(&window_, QMessageBox::Question, Text(question)); }
+bool QtShell::Confirm(std::string_view question) { return dialogs_.Ask(&window_, QMessageBox::Question, Utf8(question)); }
 
 void QtShell::Inform(std::string_view caption, std::string_view text)
 {
-    dialogs_.Tell(&window_, QMessageBox::Information, Text(caption), Text(text));
+    dialogs_.Tell(&window_, QMessageBox::Information, Utf8(caption), Utf8(text));
 }
 
 void QtShell::BeginBusy() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }

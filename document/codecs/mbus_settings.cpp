@@ -56,4 +56,14 @@ void DefaultMBSettings(Document& doc)
     }
 }
 
+std::string_view ParityCaption(LineParity parity)
+{
+    switch (parity) {
+    case LineParity::Even: return "Четный";
+    case LineParity::Odd: return "Нечетный";
+    case LineParity::None: break;
+    }
+    return "Отсутствует";
+}
+
 } // namespace glt

@@ -47,6 +47,10 @@ std::optional<std::size_t> FindBaudRate(std::uint8_t rateCode);
 
 enum class LineParity : std::uint8_t { None, Even, Odd };
 
+// The caption of a parity choice, as its radio button and the printed
+// configuration show it: "Отсутствует", "Четный", "Нечетный".
+std::string_view ParityCaption(LineParity parity);
+
 struct LineFormat {
     bool twoStopBits = true;
     std::optional<LineParity> parity; // none for the undefined code 0x10

@@ -173,14 +173,7 @@ std::string Trimmed(std::string_view caption)
 std::string ParityCaption(std::uint8_t lineFormat)
 {
     const auto parity = DecodeLineFormat(lineFormat).parity;
-    if (!parity) {
-        return {};
-    }
-    switch (*parity) {
-    case LineParity::Even: return "Четный";
-    case LineParity::Odd: return "Нечетный";
-    default: return "Отсутствует";
-    }
+    return parity ? std::string(glt::ParityCaption(*parity)) : std::string();
 }
 
 json FieldsOf(BlockId block, const Document& doc)

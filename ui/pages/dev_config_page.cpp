@@ -8,12 +8,12 @@
 #include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
 #include "ui/static_caption.hpp"
+#include "ui/qt_text.hpp"
 
 namespace glt::ui {
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QCheckBox* MakeCheckBox(const QString& name, const QString& caption, int x, int y, QWidget* parent)
 {
@@ -34,7 +34,7 @@ DevConfigPage::DevConfigPage(PageContext& context, QWidget* parent) : QWidget(pa
     config_->setObjectName(QStringLiteral("CBConfig"));
     config_->setAccessibleName(QStringLiteral("Модель"));
     for (const ModelRow& row : ModelTable) {
-        config_->addItem(Text(row.model));
+        config_->addItem(Utf8(row.model));
     }
     config_->setGeometry(20, 20, 120, 21);
 
@@ -78,7 +78,7 @@ void DevConfigPage::FillTimeoutList()
 {
     timeout_->clear();
     for (int k = 0; k < kTimeoutItemCount; ++k) {
-        timeout_->addItem(Text(TimeoutItemText(k)));
+        timeout_->addItem(Utf8(TimeoutItemText(k)));
     }
     timeout_->setCurrentIndex(kDefaultTimeoutIndex);
 }
@@ -137,8 +137,8 @@ void DevConfigPage::ShowModelCaptions()
     // Without a matching model the composition is unknown; the window count
     // still names itself.
     const int row = config_->currentIndex();
-    configCaption_->setText(row >= 0 ? Text(ModelTable[static_cast<std::size_t>(row)].composition) : QString());
-    windowCaption_->setText(Text(WindowCaption(BlockData(ctx_.doc.image, BlockId::DevConfig)[devcfg::kWindowCount])));
+    configCaption_->setText(row >= 0 ? Utf8(ModelTable[static_cast<std::size_t>(row)].composition) : QString());
+    windowCaption_->setText(Utf8(WindowCaption(BlockData(ctx_.doc.image, BlockId::DevConfig)[devcfg::kWindowCount])));
 }
 
 void DevConfigPage::CBFixConfigClick(bool ticked) { SetOption(ctx_.doc, devcfg::kFixConfigBit, ticked); }

@@ -10,12 +10,12 @@
 #include "ui/address_box.hpp"
 #include "ui/look.hpp"
 #include "ui/rounded_group_box.hpp"
+#include "ui/qt_text.hpp"
 
 namespace glt::ui {
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QLabel* MakeBoldLabel(const QString& caption, int x, int y, QWidget* parent)
 {
@@ -56,7 +56,7 @@ MBusPage::MBusPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx
     baudRate_->setObjectName(QStringLiteral("CBBaudRate"));
     baudRate_->setAccessibleName(rateLabel->text());
     for (const BaudRateRow& row : BaudRateTable) {
-        baudRate_->addItem(Text(row.text));
+        baudRate_->addItem(Utf8(row.text));
     }
     baudRate_->setCurrentIndex(0);
     baudRate_->setGeometry(90, 48, 96, 21);
@@ -74,9 +74,9 @@ MBusPage::MBusPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx
     QGroupBox* parity = MakeRoundedGroupBox(QStringLiteral("AGBParity"), QStringLiteral(" Паритет "), this);
     parity->setGeometry(20, 140, 167, 100);
     auto* parityGroup = new QButtonGroup(this);
-    noParity_ = MakeRadio(QStringLiteral("RBNoParity"), QStringLiteral("Отсутствует"), parity, *parityGroup);
-    evenParity_ = MakeRadio(QStringLiteral("RBEvenParity"), QStringLiteral("Четный"), parity, *parityGroup);
-    oddParity_ = MakeRadio(QStringLiteral("RBOddParity"), QStringLiteral("Нечетный"), parity, *parityGroup);
+    noParity_ = MakeRadio(QStringLiteral("RBNoParity"), Utf8(ParityCaption(LineParity::None)), parity, *parityGroup);
+    evenParity_ = MakeRadio(QStringLiteral("RBEvenParity"), Utf8(ParityCaption(LineParity::Even)), parity, *parityGroup);
+    oddParity_ = MakeRadio(QStringLiteral("RBOddParity"), Utf8(ParityCaption(LineParity::Odd)), parity, *parityGroup);
     noParity_->setGeometry(16, 22, 130, 20);
     evenParity_->setGeometry(16, 46, 130, 20);
     oddParity_->setGeometry(16, 70, 130, 20);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "ui/qt_text.hpp"
+
 class QAction;
 class QMenu;
 class QPushButton;
@@ -12,11 +14,6 @@ class QToolButton;
 class QWidget;
 
 namespace glt::ui {
-
-inline QString Utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Pages and strips are drawn on the pager's page colour.
 void FillWithPageColour(QWidget* widget);

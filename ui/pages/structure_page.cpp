@@ -10,6 +10,7 @@
 #include "ui/pages/page_grid_delegate.hpp"
 #include "ui/pictures.hpp"
 #include "ui/show_popup.hpp"
+#include "ui/qt_text.hpp"
 
 namespace glt::ui {
 
@@ -20,7 +21,6 @@ constexpr int kRows = 1 + kCrossBarInputs;
 constexpr std::uint32_t kActiveOutput = 0x000080FF;
 constexpr std::uint32_t kFillButtonText = 0x00FF0000; // clBlue
 
-QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 std::string ToStd(const QString& text) { return text.toStdString(); }
 
 } // namespace
@@ -145,7 +145,7 @@ void StructurePage::InitCrossBarGrid()
 
     QStringList choices;
     for (std::string_view choice : kAssignChoices) {
-        choices << FromView(choice);
+        choices << Utf8(choice);
     }
     grid_->SetComboItems(choices);
 }
@@ -184,7 +184,7 @@ void StructurePage::ShowAssignRow(int i)
 {
     const int row = i + 1;
     const AssignValue value = AssignFromCode(AssignCodes(ctx_.doc.image)[static_cast<std::size_t>(i)]);
-    grid_->SetCell(kKindColumn, row, FromView(AssignCaption(value.kind)));
+    grid_->SetCell(kKindColumn, row, Utf8(AssignCaption(value.kind)));
     grid_->SetCellColour(kNumberColumn, row, NormalBackground(row));
     grid_->SetFontColour(kNumberColumn, row, BgrColor(kClBlack));
     grid_->SetCell(kNumberColumn, row, value.kind == AssignKind::None ? QString() : QString::number(value.number));
@@ -241,7 +241,7 @@ bool StructurePage::ASGCrossBarCanEditCell(int row, int col) const
         return false; // they change by a click
     }
     if (col == kNumberColumn) {
-        return grid_->Cell(kKindColumn, row) != FromView(AssignCaption(AssignKind::None));
+        return grid_->Cell(kKindColumn, row) != Utf8(AssignCaption(AssignKind::None));
     }
     return true;
 }
