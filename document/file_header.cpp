@@ -10,7 +10,7 @@ namespace {
 using namespace std::chrono;
 
 constexpr long long kMsPerDay = 86'400'000;
-constexpr sys_days kEpochDay{year{1899} / December / 30};
+constexpr local_days kEpochDay{year{1899} / December / 30};
 
 void PutLe(std::span<std::uint8_t> out, HeaderField field, std::uint64_t value)
 {
@@ -26,13 +26,6 @@ std::uint64_t GetLe(std::span<const std::uint8_t> in, HeaderField field)
         value |= static_cast<std::uint64_t>(in[field.offset + i]) << (8 * i);
     }
     return value;
-}
-
-// Commands run on one thread, so the shared buffer of localtime is safe here.
-std::tm LocalTm(std::time_t t)
-{
-    const std::tm* tm = std::localtime(&t);
-    return tm != nullptr ? *tm : std::tm{};
 }
 
 } // namespace
@@ -64,7 +57,7 @@ FileHeader DecodeFileHeader(std::span<const std::uint8_t, kFileHeaderSize> bytes
 FileHeader MakeFileHeader(std::int32_t wideDisplay, system_clock::time_point savedAt)
 {
     FileHeader header;
-    header.SavedAt = ToSavedAt(savedAt);
+    header.SavedAt = ToSavedAt(ToLocalTime(savedAt));
     header.WideDisplay = static_cast<std::uint8_t>(wideDisplay & 0xFF);
     return header;
 }
@@ -74,20 +67,31 @@ std::int32_t WideDisplayFromHeaderByte(std::uint8_t byte)
     return static_cast<std::int8_t>(byte);
 }
 
-double ToSavedAt(system_clock::time_point time)
+// Commands run on one thread, so the shared buffer of localtime is safe here.
+LocalTime ToLocalTime(system_clock::time_point time)
 {
     const auto ms = floor<milliseconds>(time);
     const auto secs = floor<seconds>(ms);
-    const std::tm tm = LocalTm(system_clock::to_time_t(secs));
-    const sys_days day{year{tm.tm_year + 1900} / month{static_cast<unsigned>(tm.tm_mon + 1)} /
-                       std::chrono::day{static_cast<unsigned>(tm.tm_mday)}};
-    const long long msOfDay = ((tm.tm_hour * 60LL + tm.tm_min) * 60LL + tm.tm_sec) * 1000LL + (ms - secs).count();
+    const std::time_t t = system_clock::to_time_t(secs);
+    const std::tm* tm = std::localtime(&t);
+    if (tm == nullptr) { // outside the platform's range: the clock as UTC
+        return LocalTime{ms.time_since_epoch()};
+    }
+    const local_days day{year{tm->tm_year + 1900} / month{static_cast<unsigned>(tm->tm_mon + 1)} /
+                         std::chrono::day{static_cast<unsigned>(tm->tm_mday)}};
+    return day + hours{tm->tm_hour} + minutes{tm->tm_min} + seconds{tm->tm_sec} + (ms - secs);
+}
+
+double ToSavedAt(LocalTime time)
+{
+    const local_days day = floor<days>(time);
+    const long long msOfDay = (time - day).count();
     const long long dayNumber = (day - kEpochDay).count();
     const double fraction = static_cast<double>(msOfDay) / static_cast<double>(kMsPerDay);
     return dayNumber >= 0 ? static_cast<double>(dayNumber) + fraction : static_cast<double>(dayNumber) - fraction;
 }
 
-system_clock::time_point FromSavedAt(double savedAt)
+LocalTime FromSavedAt(double savedAt)
 {
     double whole = 0.0;
     const double fraction = std::fabs(std::modf(savedAt, &whole));
@@ -97,18 +101,7 @@ system_clock::time_point FromSavedAt(double savedAt)
         msOfDay -= kMsPerDay;
         dayNumber += savedAt >= 0 ? 1 : -1;
     }
-    const year_month_day date{kEpochDay + days{dayNumber}};
-    std::tm tm{};
-    tm.tm_year = static_cast<int>(date.year()) - 1900;
-    tm.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
-    tm.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
-    const long long secOfDay = msOfDay / 1000;
-    tm.tm_hour = static_cast<int>(secOfDay / 3600);
-    tm.tm_min = static_cast<int>(secOfDay / 60 % 60);
-    tm.tm_sec = static_cast<int>(secOfDay % 60);
-    tm.tm_isdst = -1;
-    const std::time_t t = std::mktime(&tm);
-    return system_clock::from_time_t(t) + milliseconds{msOfDay % 1000};
+    return kEpochDay + days{dayNumber} + milliseconds{msOfDay};
 }
 
 } // namespace glt

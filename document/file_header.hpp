@@ -48,11 +48,18 @@ FileHeader MakeFileHeader(std::int32_t wideDisplay, std::chrono::system_clock::t
 // Header byte 12 is read back as a signed byte, so 0xFF gives -1.
 std::int32_t WideDisplayFromHeaderByte(std::uint8_t byte);
 
+// A reading of the local wall clock, to the millisecond.
+using LocalTime = std::chrono::local_time<std::chrono::milliseconds>;
+
+// The machine's local wall clock at a moment (the time zone's rules apply).
+LocalTime ToLocalTime(std::chrono::system_clock::time_point time);
+
 // Local date and time as days since 1899-12-30 00:00, the fraction being the
-// time of day to the millisecond.
-double ToSavedAt(std::chrono::system_clock::time_point time);
+// time of day to the millisecond. Pure calendar arithmetic, so any date works
+// whatever the platform's time functions can represent.
+double ToSavedAt(LocalTime time);
 // The inverse, to the millisecond; a day before the epoch day keeps its time
 // of day as a positive fraction (-1.25 is 1899-12-29 06:00).
-std::chrono::system_clock::time_point FromSavedAt(double savedAt);
+LocalTime FromSavedAt(double savedAt);
 
 } // namespace glt

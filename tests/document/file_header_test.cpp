@@ -12,7 +12,13 @@ namespace {
 
 using namespace std::chrono;
 
-system_clock::time_point LocalTime(int y, int mon, int d, int h, int min, int s, int ms)
+LocalTime At(int y, int mon, int d, int h, int min, int s, int ms)
+{
+    return local_days{year{y} / mon / d} + hours{h} + minutes{min} + seconds{s} + milliseconds{ms};
+}
+
+// The same local reading through the C library, which knows the time zone.
+system_clock::time_point SystemTimeOf(int y, int mon, int d, int h, int min, int s)
 {
     std::tm tm{};
     tm.tm_year = y - 1900;
@@ -22,7 +28,7 @@ system_clock::time_point LocalTime(int y, int mon, int d, int h, int min, int s,
     tm.tm_min = min;
     tm.tm_sec = s;
     tm.tm_isdst = -1;
-    return system_clock::from_time_t(std::mktime(&tm)) + milliseconds{ms};
+    return system_clock::from_time_t(std::mktime(&tm));
 }
 
 TEST(FileHeader, EncodesEveryFieldLittleEndianAtItsOffset)
@@ -64,14 +70,14 @@ TEST(FileHeader, WideDisplayByteIsSignExtended)
 
 TEST(FileHeader, MakeKeepsLowEightBitsOfWideDisplayAndZeroReserved)
 {
-    const auto now = LocalTime(2026, 12, 11, 10, 0, 0, 0);
+    const auto now = SystemTimeOf(2026, 12, 11, 10, 0, 0);
     EXPECT_EQ(MakeFileHeader(1, now).WideDisplay, 1);
     EXPECT_EQ(MakeFileHeader(-1, now).WideDisplay, 0xFF);
     EXPECT_EQ(MakeFileHeader(0x1234, now).WideDisplay, 0x34);
     const FileHeader header = MakeFileHeader(0, now);
     EXPECT_EQ(header.Version, 160);
     EXPECT_EQ(header.Reserved, (std::array<std::uint8_t, 19>{}));
-    EXPECT_EQ(header.SavedAt, ToSavedAt(now));
+    EXPECT_EQ(header.SavedAt, ToSavedAt(At(2026, 12, 11, 10, 0, 0, 0)));
 }
 
 struct SavedAtCase {
@@ -84,7 +90,7 @@ class SavedAtTable : public ::testing::TestWithParam<SavedAtCase> {};
 TEST_P(SavedAtTable, LocalTimeBecomesDaysSince18991230AndBack)
 {
     const SavedAtCase c = GetParam();
-    const auto time = LocalTime(c.y, c.mon, c.d, c.h, c.min, c.s, c.ms);
+    const LocalTime time = At(c.y, c.mon, c.d, c.h, c.min, c.s, c.ms);
     const double value = ToSavedAt(time);
     EXPECT_NEAR(value, c.days, 1e-9);
     EXPECT_EQ(FromSavedAt(value), time);
@@ -99,15 +105,17 @@ INSTANTIATE_TEST_SUITE_P(Dates, SavedAtTable,
         SavedAtCase{2026, 12, 11, 23, 59, 59, 999, 46367.0 + 86399999.0 / 86400000.0},
         SavedAtCase{2024, 2, 29, 0, 0, 1, 500, 45351.0 + 1500.0 / 86400000.0}));
 
-TEST(FileHeader, SavedAtKeepsMilliseconds)
+TEST(FileHeader, LocalTimeFollowsTheTimeZoneAndKeepsMilliseconds)
 {
-    const auto time = LocalTime(2026, 6, 1, 9, 30, 15, 0) + milliseconds{123} + microseconds{900};
-    EXPECT_EQ(FromSavedAt(ToSavedAt(time)), floor<milliseconds>(time));
+    for (const int month : {1, 7}) { // winter and summer time where the zone has them
+        const auto time = SystemTimeOf(2026, month, 1, 9, 30, 15) + milliseconds{123} + microseconds{900};
+        EXPECT_EQ(ToLocalTime(time), At(2026, month, 1, 9, 30, 15, 123));
+    }
 }
 
 TEST(FileHeader, NegativeSavedAtCountsDaysBackWithPositiveTimeOfDay)
 {
-    EXPECT_EQ(FromSavedAt(-1.25), LocalTime(1899, 12, 29, 6, 0, 0, 0));
+    EXPECT_EQ(FromSavedAt(-1.25), At(1899, 12, 29, 6, 0, 0, 0));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <poll.h>
 #include <pty.h>
 #include <string>
@@ -104,9 +105,37 @@ ToolResult RunOnTerminal(const std::vector<std::string>& args, const std::string
     return result;
 }
 
+// Points the panels' registry at a folder of the test's own while it lives.
+class PrivateRuntimeDir {
+public:
+    explicit PrivateRuntimeDir(const std::filesystem::path& folder)
+    {
+        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
+            old_ = old;
+        }
+        ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
+    ~PrivateRuntimeDir()
+    {
+        if (old_) {
+            ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    PrivateRuntimeDir(const PrivateRuntimeDir&) = delete;
+    PrivateRuntimeDir& operator=(const PrivateRuntimeDir&) = delete;
+
+private:
+    std::optional<std::string> old_;
+};
+
 TEST(GltcfgPorts, ListsARunningPanelUntilItStops)
 {
     ToolDir dir;
+    // Panels of tests running alongside register elsewhere, so a terminal
+    // number they reuse cannot pass for this panel still being listed.
+    const PrivateRuntimeDir runtime(dir.path());
     std::string path;
     {
         sim::SimProcess panel({});

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "document/utf8_path.hpp"
+
 namespace glt::test {
 
 TempDir::TempDir()
@@ -32,11 +34,16 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempDir::File(const std::string& name) const
+{
+    return Utf8Text(path_ / Utf8Path(name));
+}
+
 std::vector<std::string> TempDir::Listing() const
 {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(Utf8Text(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -44,14 +51,14 @@ std::vector<std::string> TempDir::Listing() const
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     EXPECT_TRUE(in) << path;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out) << path;
 }

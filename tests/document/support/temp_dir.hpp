@@ -19,7 +19,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The path of a file in the folder as UTF-8 text, the way the program passes paths.
+    std::string File(const std::string& name) const;
     // Names of everything in the folder, sorted.
     std::vector<std::string> Listing() const;
 
@@ -27,6 +28,7 @@ private:
     std::filesystem::path path_;
 };
 
+// Paths are UTF-8 text.
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -7,7 +7,7 @@
 #include "link/connect_device.hpp"
 #include "link/device_commands.hpp"
 #include "link/modbus.hpp"
-#include "recorders.hpp"
+#include "support/recorders.hpp"
 #include "sim_process.hpp"
 
 namespace glt::test {

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/natural_order.hpp"
 #include "document/error.hpp"
+#include "link/natural_order.hpp"
 #include "link/virtual_panel_registry.hpp"
 
 namespace glt {
@@ -31,27 +31,6 @@ public:
 private:
     fs::path path_;
 };
-
-TEST(NaturalOrder, CountsDigitRunsAsNumbers)
-{
-    struct Case {
-        const char* a;
-        const char* b;
-        bool less;
-    };
-    const std::vector<Case> cases{
-        {"ttyS2", "ttyS10", true},
-        {"ttyS10", "ttyS2", false},
-        {"ttyS1", "ttyUSB0", true},
-        {"ttyUSB0", "ttyUSB0", false},
-        {"pts-9", "pts-10", true},
-        {"ttyS", "ttyS0", true},
-        {"ttyS02", "ttyS3", true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(NaturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
-    }
-}
 
 // A miniature /sys/class/tty: each entry a folder, with "device" when a
 // driver is behind it and, for ttyS, the UART "type".
