@@ -113,7 +113,12 @@ TEST_F(ConnectDeviceTest, OpensWithTheSettingsAndRtsToggle)
     settings.parity = Parity::Odd;
     EXPECT_EQ(Connect(true), "");
     ASSERT_EQ(port->opens.size(), 1U);
+    // The port list's name opens as the platform's device path.
+#ifdef _WIN32
+    EXPECT_EQ(port->opens[0].path, R"(\\.\/dev/ttyUSB0)");
+#else
     EXPECT_EQ(port->opens[0].path, "/dev/ttyUSB0");
+#endif
     EXPECT_EQ(port->opens[0].baud, 57600U);
     EXPECT_EQ(port->opens[0].stopBits, StopBits::One);
     EXPECT_EQ(port->opens[0].parity, Parity::Odd);
