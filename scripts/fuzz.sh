@@ -14,13 +14,7 @@ seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 targets="${*:-config_open_fuzz json_import_fuzz modbus_answer_fuzz panel_request_fuzz}"
 
-# The fuzzer runtime comes with Debian's clang; installed only when missing.
-if ! command -v clang++ >/dev/null 2>&1 || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
-fi
+./scripts/setup.sh fuzz
 
 dir=build/fuzz
 CXX=clang++ cmake -S fuzz -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -1,6 +1,9 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tools and the tests need.
+# Installs the Debian packages the build, the tools and the tests need, and
+# with "fuzz" or "windows" also those of the fuzz targets (clang and its
+# fuzzer runtime) or of the Windows build under Wine (MinGW-w64, Wine).
 # Idempotent: only packages that are missing are installed.
+#   scripts/setup.sh [fuzz] [windows]
 set -eu
 
 PACKAGES="
@@ -12,6 +15,13 @@ libgl-dev libxkbcommon-dev
 fonts-liberation2 fonts-dejavu-core
 xvfb xauth
 "
+for extra in "$@"; do
+    case "$extra" in
+        fuzz) PACKAGES="$PACKAGES clang libclang-rt-14-dev" ;;
+        windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64" ;;
+        *) echo "setup: unknown package set $extra (fuzz, windows)" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for p in $PACKAGES; do

@@ -14,20 +14,7 @@ mkdir -p "$out"
 winelog="$out/wine.log"
 : >"$winelog"
 
-install_missing() {
-    missing=""
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-    done
-    [ -z "$missing" ] && return 0
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    echo "wine-test: installing$missing"
-    $SUDO apt-get update -qq
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
-}
-install_missing g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build
+./scripts/setup.sh windows
 
 export WINEPREFIX="$out/prefix"
 export WINEDEBUG=-all
@@ -54,7 +41,8 @@ echo "wine-test: starting Wine"
 wineboot -i >>"$winelog" 2>&1 || true
 
 build="$out/build"
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Debug \
+# Warnings fail the build, so the Windows code stays as clean as the Linux one.
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-Werror \
     -DGLT_BUILD_GUI=OFF -DGLT_BUILD_BENCH=OFF -DGLT_HOST_HEADERS="$headers" \
     -DCMAKE_PREFIX_PATH="$gtest;$root/cmake/wine" >/dev/null
 
