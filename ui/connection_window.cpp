@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "ui/form_controls.hpp"
 #include "ui/look.hpp"
 #include "ui/rounded_group_box.hpp"
 #include "ui/qt_text.hpp"
@@ -21,38 +22,19 @@ namespace {
 constexpr double kOpacity = 240.0 / 255.0;
 
 
-QFont BoldFont()
-{
-    QFont font = WindowFont();
-    font.setBold(true);
-    return font;
-}
-
-QLabel* MakeBoldLabel(const QString& caption, int x, int y, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setFont(BoldFont());
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
 QGroupBox* MakeGroup(const QString& name, const QString& title, QRect geometry, QWidget* parent)
 {
     QGroupBox* box = MakeRoundedGroupBox(name, title, parent);
-    box->setFont(BoldFont());
+    box->setFont(BoldWindowFont());
     box->setGeometry(geometry);
     return box;
 }
 
-QRadioButton* MakeRadio(const QString& name, const QString& caption, QPoint at, QGroupBox* box, QButtonGroup& group)
+QRadioButton* PlacedRadio(const QString& name, const QString& caption, QPoint at, QGroupBox* box, QButtonGroup& group)
 {
-    auto* button = new QRadioButton(caption, box);
-    button->setObjectName(name);
-    button->setFont(WindowFont());
+    QRadioButton* button = MakeRadio(name, caption, box, group);
     button->move(at);
     button->adjustSize();
-    group.addButton(button);
     return button;
 }
 
@@ -94,15 +76,15 @@ TFMBParam::TFMBParam(const std::vector<std::string>& ports, QToolButton& anchor)
 
     QGroupBox* stop = MakeGroup(QStringLiteral("AGBStopBits"), QStringLiteral(" Стоп-биты"), {4, 62, 167, 59}, this);
     auto* stopGroup = new QButtonGroup(this);
-    twoStopBits_ = MakeRadio(QStringLiteral("RBTwoStopBits"), QStringLiteral("Два"), {14, 26}, stop, *stopGroup);
-    oneStopBits_ = MakeRadio(QStringLiteral("RBOneStopBits"), QStringLiteral("Один"), {86, 26}, stop, *stopGroup);
+    twoStopBits_ = PlacedRadio(QStringLiteral("RBTwoStopBits"), QStringLiteral("Два"), {14, 26}, stop, *stopGroup);
+    oneStopBits_ = PlacedRadio(QStringLiteral("RBOneStopBits"), QStringLiteral("Один"), {86, 26}, stop, *stopGroup);
     twoStopBits_->setChecked(true);
 
     QGroupBox* parity = MakeGroup(QStringLiteral("AGBParity"), QStringLiteral(" Паритет "), {4, 122, 167, 100}, this);
     auto* parityGroup = new QButtonGroup(this);
-    noParity_ = MakeRadio(QStringLiteral("RBNoParity"), Utf8(ParityCaption(LineParity::None)), {14, 24}, parity, *parityGroup);
-    evenParity_ = MakeRadio(QStringLiteral("RBEvenParity"), Utf8(ParityCaption(LineParity::Even)), {14, 48}, parity, *parityGroup);
-    oddParity_ = MakeRadio(QStringLiteral("RBOddParity"), Utf8(ParityCaption(LineParity::Odd)), {14, 72}, parity, *parityGroup);
+    noParity_ = PlacedRadio(QStringLiteral("RBNoParity"), Utf8(ParityCaption(LineParity::None)), {14, 24}, parity, *parityGroup);
+    evenParity_ = PlacedRadio(QStringLiteral("RBEvenParity"), Utf8(ParityCaption(LineParity::Even)), {14, 48}, parity, *parityGroup);
+    oddParity_ = PlacedRadio(QStringLiteral("RBOddParity"), Utf8(ParityCaption(LineParity::Odd)), {14, 72}, parity, *parityGroup);
     noParity_->setChecked(true);
 
     // Key preview: Enter and Escape close the panel whichever control has the focus.

@@ -36,4 +36,12 @@ inline QFont WindowFont()
 
 inline QFont GridFont() { return WindowFont(); }
 
+// Captions, group titles and fill buttons: the window font in bold.
+inline QFont BoldWindowFont()
+{
+    QFont font = WindowFont();
+    font.setBold(true);
+    return font;
+}
+
 } // namespace glt::ui

@@ -177,9 +177,7 @@ QWidget* TFMain::BuildToolbar()
     deviceAddr_->setGeometry(boxX, kButtonTop + 1, kAddressBoxWidth, kButtonSize - 2);
 
     auto* label = new QLabel(QStringLiteral("Адрес устройства"), bar);
-    QFont bold = WindowFont();
-    bold.setBold(true);
-    label->setFont(bold);
+    label->setFont(BoldWindowFont());
     label->adjustSize();
     label->move(boxX - 6 - label->width(), kButtonTop + (kButtonSize - label->height()) / 2);
     label->setBuddy(deviceAddr_);

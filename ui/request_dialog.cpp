@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "ui/error_presenter.hpp"
+#include "ui/form_controls.hpp"
 #include "ui/look.hpp"
 
 namespace glt::ui {
@@ -15,17 +16,6 @@ namespace glt::ui {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-QLabel* BoldLabel(const QString& text, QWidget* parent, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 QLineEdit* Field(const char* name, const QString& accessible, const QString& text, QWidget* parent, QRect at)
 {
@@ -75,10 +65,10 @@ TFMBMaster::TFMBMaster(QWidget* parent) : QDialog(parent)
 
     constexpr int fieldX = 168;
     constexpr int fieldW = 92;
-    BoldLabel(QStringLiteral("Сетевой адрес устройства"), this, 8, 11);
+    MakeBoldLabel(QStringLiteral("Сетевой адрес устройства"), 8, 11, this);
     ENetAddress_ = Field("ENetAddress", QStringLiteral("Сетевой адрес устройства"), QStringLiteral("1"), this,
         {fieldX, 8, fieldW, 21});
-    BoldLabel(QStringLiteral("Функция ModBus"), this, 8, 38);
+    MakeBoldLabel(QStringLiteral("Функция ModBus"), 8, 38, this);
     CBFunction_ = new QComboBox(this);
     CBFunction_->setObjectName(QStringLiteral("CBFunction"));
     CBFunction_->setAccessibleName(QStringLiteral("Функция ModBus"));
@@ -89,24 +79,24 @@ TFMBMaster::TFMBMaster(QWidget* parent) : QDialog(parent)
         CBFunction_->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
     }
     CBFunction_->setCurrentIndex(1);
-    BoldLabel(QStringLiteral("Начальный адрес данных"), this, 8, 65);
+    MakeBoldLabel(QStringLiteral("Начальный адрес данных"), 8, 65, this);
     EDataAdress_ = Field("EDataAdress", QStringLiteral("Начальный адрес данных"), QStringLiteral("0x0000"), this,
         {fieldX, 62, fieldW, 21});
-    BoldLabel(QStringLiteral("Количество данных"), this, 8, 92);
+    MakeBoldLabel(QStringLiteral("Количество данных"), 8, 92, this);
     EDataValue_ = Field("EDataValue", QStringLiteral("Количество данных"), QStringLiteral("32"), this,
         {fieldX, 89, fieldW, 21});
 
     QGroupBox* receipt = RoundedGroup(QStringLiteral("     Квитирование "), this, {276, 4, 148, 76});
     receipt->setObjectName(QStringLiteral("AGBReceipt"));
     CBReceipt_ = CaptionCheckBox("CBReceipt", QStringLiteral("Квитирование"), receipt);
-    BoldLabel(QStringLiteral("Адрес"), receipt, 12, 38);
+    MakeBoldLabel(QStringLiteral("Адрес"), 12, 38, receipt);
     EReceiptAddr_ = Field("EReceiptAddr", QStringLiteral("Адрес квитирования"), QStringLiteral("0x0000"), receipt,
         {58, 35, 78, 21});
 
     QGroupBox* unset = RoundedGroup(QStringLiteral("     Сброс "), this, {428, 4, 148, 76});
     unset->setObjectName(QStringLiteral("AGBUnset"));
     CBUnset_ = CaptionCheckBox("CBUnset", QStringLiteral("Сброс"), unset);
-    BoldLabel(QStringLiteral("Адрес"), unset, 12, 38);
+    MakeBoldLabel(QStringLiteral("Адрес"), 12, 38, unset);
     EUnsetAddr_ = Field("EUnsetAddr", QStringLiteral("Адрес сброса"), QStringLiteral("0x0001"), unset,
         {58, 35, 78, 21});
 

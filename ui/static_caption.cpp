@@ -11,9 +11,7 @@ QLabel* MakeStaticCaption(const QString& objectName, QWidget* parent)
     label->setAlignment(Qt::AlignCenter);
     label->setFrameStyle(QFrame::Panel | QFrame::Raised);
     label->setLineWidth(1);
-    QFont font = WindowFont();
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(BoldWindowFont());
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, BgrColor(kClNavy));
     label->setPalette(palette);

@@ -17,9 +17,7 @@ CaptionBox::CaptionBox(const QString& name, const QString& caption, QWidget* par
 {
     setObjectName(name);
     setAccessibleName(caption.trimmed());
-    QFont bold = WindowFont();
-    bold.setBold(true);
-    setFont(bold);
+    setFont(BoldWindowFont());
 }
 
 void CaptionBox::paintEvent(QPaintEvent*)

@@ -27,9 +27,7 @@ DisplayTile::DisplayTile(const QString& name, int tag, QWidget* parent) : QWidge
 {
     setObjectName(name);
     setAccessibleName(QStringLiteral("Окно %1").arg(tag + 1));
-    QFont bold = WindowFont();
-    bold.setBold(true);
-    setFont(bold);
+    setFont(BoldWindowFont());
 }
 
 void DisplayTile::SetColour(const QColor& colour)

@@ -4,8 +4,8 @@
 #include <QToolButton>
 
 #include "document/codecs/external_net.hpp"
-#include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
+#include "ui/pages/page_controls.hpp"
 #include "ui/pages/page_grid_delegate.hpp"
 #include "ui/pages/request_grid.hpp"
 
@@ -51,8 +51,7 @@ ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidge
         {"SBDownRequestRow", QStringLiteral("Down"), QStringLiteral("Запрос ниже"), 100,
             &ExternalNetPage::SBDownRequestRowClick},
     };
-    QFont buttonFont = WindowFont();
-    buttonFont.setBold(true);
+    const QFont buttonFont = BoldWindowFont();
     for (const auto& b : buttons) {
         auto* button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(b.name));
@@ -64,9 +63,7 @@ ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidge
         palette.setColor(QPalette::ButtonText, BgrColor(kClNavy));
         button->setPalette(palette);
         button->setGeometry(555, b.y, 45, 25);
-        connect(button, &QToolButton::clicked, this, [this, handler = b.handler] {
-            Guarded(this, [this, handler] { (this->*handler)(); });
-        });
+        Connect(button, [this, handler = b.handler] { (this->*handler)(); });
     }
 
     const struct {
@@ -85,9 +82,7 @@ ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidge
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(555, b.y, 45, 25);
         button->setVisible(b.visible);
-        connect(button, &QPushButton::clicked, this, [this, handler = b.handler] {
-            Guarded(this, [this, handler] { (this->*handler)(); });
-        });
+        Connect(button, [this, handler = b.handler] { (this->*handler)(); });
     }
 }
 

@@ -49,8 +49,7 @@ InputsPage::InputsPage(PageContext& context, QWidget* parent)
     AGBoxMODBUS->setGeometry(kModbusBoxX, kBoxY, kBoxWidth, kBoxHeight);
     AGBoxMODBUS->hide();
 
-    QFont bold = WindowFont();
-    bold.setBold(true);
+    const QFont bold = BoldWindowFont();
     for (unsigned tag = 0; tag < kInputCount; ++tag) {
         const int number = static_cast<int>(tag) + 1;
         CaptionBox* box = tag < kInputsPerBox ? AGBoxDIK : AGBoxMODBUS;

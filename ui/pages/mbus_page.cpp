@@ -8,37 +8,12 @@
 
 #include "document/codecs/mbus_settings.hpp"
 #include "ui/address_box.hpp"
+#include "ui/form_controls.hpp"
 #include "ui/look.hpp"
 #include "ui/rounded_group_box.hpp"
 #include "ui/qt_text.hpp"
 
 namespace glt::ui {
-
-namespace {
-
-
-QLabel* MakeBoldLabel(const QString& caption, int x, int y, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    QFont font = WindowFont();
-    font.setBold(true);
-    label->setFont(font);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-QRadioButton* MakeRadio(const QString& name, const QString& caption, QWidget* parent, QButtonGroup& group)
-{
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    // A styled group box does not pass its font on.
-    button->setFont(WindowFont());
-    group.addButton(button);
-    return button;
-}
-
-} // namespace
 
 MBusPage::MBusPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context)
 {

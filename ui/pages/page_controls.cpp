@@ -27,9 +27,9 @@ void FillWithPageColour(QWidget* widget)
     widget->setPalette(palette);
 }
 
-void Connect(QPushButton* button, std::function<void()> handler)
+void Connect(QAbstractButton* button, std::function<void()> handler)
 {
-    QObject::connect(button, &QPushButton::clicked, button,
+    QObject::connect(button, &QAbstractButton::clicked, button,
         [button, handler = std::move(handler)] { Guarded(button->window(), handler); });
 }
 
@@ -52,9 +52,7 @@ QToolButton* MakeFillButton(QWidget* parent, const QString& name, QMenu* menu, i
     button->setIcon(FillButtonIcon());
     button->setIconSize(QSize(20, 20));
     button->setGeometry(x, y, kFillButtonWidth, kFillButtonHeight);
-    QFont font = WindowFont();
-    font.setBold(true);
-    button->setFont(font);
+    button->setFont(BoldWindowFont());
     QPalette palette = button->palette();
     palette.setColor(QPalette::ButtonText, BgrColor(kClBlue));
     button->setPalette(palette);
@@ -62,7 +60,7 @@ QToolButton* MakeFillButton(QWidget* parent, const QString& name, QMenu* menu, i
     button->setMenu(menu);
     button->setPopupMode(QToolButton::DelayedPopup);
     button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    QObject::connect(button, &QToolButton::clicked, button, [button] { Guarded(button->window(), [button] { SBShowPopup(button); }); });
+    Connect(button, [button] { SBShowPopup(button); });
     return button;
 }
 

@@ -7,6 +7,7 @@
 
 #include "ui/qt_text.hpp"
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -19,7 +20,7 @@ namespace glt::ui {
 void FillWithPageColour(QWidget* widget);
 
 // A slot that runs a page handler through the error presenter.
-void Connect(QPushButton* button, std::function<void()> handler);
+void Connect(QAbstractButton* button, std::function<void()> handler);
 
 // The Get/Default buttons a page carries for testing by hand; never shown.
 QPushButton* MakeHiddenButton(QWidget* parent, const QString& name, const QString& text, std::function<void()> handler);

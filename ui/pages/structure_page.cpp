@@ -7,9 +7,8 @@
 #include "document/texts.hpp"
 #include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
+#include "ui/pages/page_controls.hpp"
 #include "ui/pages/page_grid_delegate.hpp"
-#include "ui/pictures.hpp"
-#include "ui/show_popup.hpp"
 #include "ui/qt_text.hpp"
 
 namespace glt::ui {
@@ -19,7 +18,6 @@ namespace {
 constexpr int kColumns = 12;
 constexpr int kRows = 1 + kCrossBarInputs;
 constexpr std::uint32_t kActiveOutput = 0x000080FF;
-constexpr std::uint32_t kFillButtonText = 0x00FF0000; // clBlue
 
 std::string ToStd(const QString& text) { return text.toStdString(); }
 
@@ -68,43 +66,14 @@ StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(pa
         });
     }
 
-    fillButton_ = new QToolButton(this);
-    fillButton_->setObjectName(QStringLiteral("SBFillCrossBar"));
+    fillButton_ = MakeFillButton(this, QStringLiteral("SBFillCrossBar"), fillMenu, 555, 10);
     fillButton_->setAccessibleName(QStringLiteral("Заполнить структуру"));
-    fillButton_->setToolTip(QStringLiteral("Заполнить"));
-    fillButton_->setGeometry(555, 10, 40, 25);
-    fillButton_->setAutoRaise(true);
-    fillButton_->setIcon(FillButtonIcon());
-    QFont fillFont = WindowFont();
-    fillFont.setBold(true);
-    fillButton_->setFont(fillFont);
-    QPalette fillPalette = fillButton_->palette();
-    fillPalette.setColor(QPalette::ButtonText, BgrColor(kFillButtonText));
-    fillButton_->setPalette(fillPalette);
-    fillButton_->setMenu(fillMenu);
-    // The menu opens on a plain click through SBShowPopup; no arrow on the button.
-    fillButton_->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    connect(fillButton_, &QToolButton::clicked, this, [this] { Guarded(this, [this] { SBShowPopup(fillButton_); }); });
 
     // Never shown; they redraw and default the page by hand.
-    const struct {
-        const char* name;
-        QString text;
-        int y;
-        void (StructurePage::*handler)();
-    } hidden[] = {
-        {"Button14", QStringLiteral("Get"), 300, &StructurePage::GetCrossBar},
-        {"Button15", QStringLiteral("Default"), 330, &StructurePage::DefaultCrossBar},
-    };
-    for (const auto& b : hidden) {
-        auto* button = new QPushButton(b.text, this);
-        button->setObjectName(QString::fromLatin1(b.name));
-        button->setGeometry(555, b.y, 40, 25);
-        button->setVisible(false);
-        connect(button, &QPushButton::clicked, this, [this, handler = b.handler] {
-            Guarded(this, [this, handler] { (this->*handler)(); });
-        });
-    }
+    MakeHiddenButton(this, QStringLiteral("Button14"), QStringLiteral("Get"), [this] { GetCrossBar(); })
+        ->setGeometry(555, 300, 40, 25);
+    MakeHiddenButton(this, QStringLiteral("Button15"), QStringLiteral("Default"), [this] { DefaultCrossBar(); })
+        ->setGeometry(555, 330, 40, 25);
 }
 
 void StructurePage::Setup() { InitCrossBarGrid(); }
