@@ -83,53 +83,46 @@ public:
 
     IoResult Write(std::span<const std::uint8_t> bytes) override
     {
-        IoResult result;
-        OverlappedEvent op;
-        if (!IsOpen() || !op.Valid()) {
-            return result;
-        }
-        DWORD written = 0;
-        BOOL done = WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &op.overlapped);
-        if (done) {
-            done = GetOverlappedResult(handle_, &op.overlapped, &written, FALSE);
-        } else if (GetLastError() == ERROR_IO_PENDING) {
-            // No write time-out: the send waits for as long as it takes.
-            if (WaitForSingleObject(op.overlapped.hEvent, INFINITE) == WAIT_OBJECT_0) {
-                done = GetOverlappedResult(handle_, &op.overlapped, &written, FALSE);
-            } else {
-                FinishCancelled(op.overlapped, written);
-            }
-        }
-        result.count = written;
-        result.ok = done && written == bytes.size();
-        return result;
+        // No write time-out: the send waits for as long as it takes.
+        return Transfer(bytes.size(), INFINITE, [&](OVERLAPPED& overlapped) {
+            return WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &overlapped);
+        });
     }
 
     IoResult Read(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override
+    {
+        return Transfer(buffer.size(), static_cast<DWORD>(wait.count()), [&](OVERLAPPED& overlapped) {
+            return ReadFile(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, &overlapped);
+        });
+    }
+
+private:
+    // Runs one overlapped read or write to its end: done at once, done within
+    // the wait, or cancelled when the wait is over.
+    template <typename Start>
+    IoResult Transfer(std::size_t wanted, DWORD waitMs, Start start)
     {
         IoResult result;
         OverlappedEvent op;
         if (!IsOpen() || !op.Valid()) {
             return result;
         }
-        DWORD got = 0;
-        BOOL done = ReadFile(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, &op.overlapped);
+        DWORD transferred = 0;
+        BOOL done = start(op.overlapped);
         if (done) {
-            done = GetOverlappedResult(handle_, &op.overlapped, &got, FALSE);
+            done = GetOverlappedResult(handle_, &op.overlapped, &transferred, FALSE);
         } else if (GetLastError() == ERROR_IO_PENDING) {
-            if (WaitForSingleObject(op.overlapped.hEvent, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0) {
-                done = GetOverlappedResult(handle_, &op.overlapped, &got, FALSE);
+            if (WaitForSingleObject(op.overlapped.hEvent, waitMs) == WAIT_OBJECT_0) {
+                done = GetOverlappedResult(handle_, &op.overlapped, &transferred, FALSE);
             } else {
-                FinishCancelled(op.overlapped, got);
-                done = FALSE;
+                FinishCancelled(op.overlapped, transferred);
             }
         }
-        result.count = got;
-        result.ok = done && got == buffer.size();
+        result.count = transferred;
+        result.ok = done && transferred == wanted;
         return result;
     }
 
-private:
     // An operation must be over before its buffer and event go away: cancel
     // it and wait until the cancellation has completed.
     void FinishCancelled(OVERLAPPED& overlapped, DWORD& transferred)
