@@ -17,6 +17,7 @@
 #include "document/file_header.hpp"
 #include "sim_process.hpp"
 #include "support/gltcfg_run.hpp"
+#include "support/temp_dir.hpp"
 
 namespace glt::test {
 namespace {
@@ -132,7 +133,7 @@ private:
 
 TEST(GltcfgPorts, ListsARunningPanelUntilItStops)
 {
-    ToolDir dir;
+    TempDir dir;
     // Panels of tests running alongside register elsewhere, so a terminal
     // number they reuse cannot pass for this panel still being listed.
     const PrivateRuntimeDir runtime(dir.path());
@@ -150,7 +151,7 @@ TEST(GltcfgPorts, ListsARunningPanelUntilItStops)
 
 TEST(GltcfgRead, WritesThePanelsBlocksAndItsKind)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("panel.cfg"), Numbered(3));
     sim::SimProcess panel({"--model", "ГЛТ-09", "--from", dir.File("panel.cfg")});
 
@@ -166,7 +167,7 @@ TEST(GltcfgRead, WritesThePanelsBlocksAndItsKind)
 
 TEST(GltcfgRead, ExistingFileKeepsItsNetworkLists)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("panel.cfg"), Numbered(3));
     SaveImage(dir.File("out.cfg"), Numbered(90));
     sim::SimProcess panel({"--from", dir.File("panel.cfg")});
@@ -181,15 +182,15 @@ TEST(GltcfgRead, ExistingFileKeepsItsNetworkLists)
 
 TEST(GltcfgRead, FailedReadLeavesTheFileAsItWas)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("out.cfg"), Numbered(90));
-    const std::vector<std::uint8_t> before = FileBytes(dir.File("out.cfg"));
+    const std::vector<std::uint8_t> before = ReadBytes(dir.File("out.cfg"));
     sim::SimProcess panel({"--fault-bad-crc-block", "3"});
 
     const ToolResult r = RunGltcfg(dir.path(), Line(panel, {"read", "out.cfg"}));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Ошибка I/O.\n");
-    EXPECT_EQ(FileBytes(dir.File("out.cfg")), before);
+    EXPECT_EQ(ReadBytes(dir.File("out.cfg")), before);
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         names.push_back(entry.path().filename().string());
@@ -199,7 +200,7 @@ TEST(GltcfgRead, FailedReadLeavesTheFileAsItWas)
 
 TEST(GltcfgWrite, YesSendsEveryBlock)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("in.cfg"), Numbered(40));
     sim::SimProcess panel({"--save", dir.File("stored.cfg")});
 
@@ -214,7 +215,7 @@ TEST(GltcfgWrite, YesSendsEveryBlock)
 
 TEST(GltcfgWrite, WithoutTerminalOrYesNothingIsSent)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("in.cfg"), Numbered(40));
     const std::string log = dir.File("panel.log");
     sim::SimProcess panel({"--log", log});
@@ -227,7 +228,7 @@ TEST(GltcfgWrite, WithoutTerminalOrYesNothingIsSent)
 
 TEST(GltcfgWrite, TerminalAnswerDecides)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("in.cfg"), Numbered(40));
     for (const auto& [answer, sent] : std::vector<std::pair<std::string, bool>>{{"no", false}, {"y", false},
              {"yes", true}}) {
@@ -243,7 +244,7 @@ TEST(GltcfgWrite, TerminalAnswerDecides)
 
 TEST(GltcfgWrite, OldFirmwareIsRefusedWithTheVersionMessage)
 {
-    ToolDir dir;
+    TempDir dir;
     SaveImage(dir.File("in.cfg"), Numbered(40));
     sim::SimProcess panel({"--firmware", "1.4"});
     const ToolResult r = RunGltcfg(dir.path(), Line(panel, {"write", "in.cfg", "--yes"}));
@@ -253,7 +254,7 @@ TEST(GltcfgWrite, OldFirmwareIsRefusedWithTheVersionMessage)
 
 TEST(GltcfgApply, ResultCodeOneIsAFailure)
 {
-    ToolDir dir;
+    TempDir dir;
     for (const auto& [code, exitCode, err] : std::vector<std::tuple<std::string, int, std::string>>{
              {"0", 0, ""}, {"1", 1, "Программирование не запускалось.\n"}, {"2", 0, ""}}) {
         sim::SimProcess panel({"--fault-apply-result", code});
@@ -265,7 +266,7 @@ TEST(GltcfgApply, ResultCodeOneIsAFailure)
 
 TEST(GltcfgInfo, PrintsCaptionAndTheThreeLines)
 {
-    ToolDir dir;
+    TempDir dir;
     sim::SimProcess panel({"--address", "12", "--firmware", "1.4", "--revision", "171"});
     const ToolResult r = RunGltcfg(dir.path(), Line(panel, {"info", "--address", "12", "--baud", "115200",
                                                        "--stop-bits", "1", "--parity", "even"}));
@@ -278,7 +279,7 @@ TEST(GltcfgInfo, PrintsCaptionAndTheThreeLines)
 
 TEST(GltcfgDevice, FailuresGoToStderrWithExitOne)
 {
-    ToolDir dir;
+    TempDir dir;
     sim::SimProcess panel({"--address", "2"});
     struct Case {
         std::vector<std::string> args;

@@ -11,12 +11,14 @@
 #include "document/config_file.hpp"
 #include "document/error.hpp"
 #include "support/gltcfg_run.hpp"
+#include "support/temp_dir.hpp"
 
 namespace glt {
 namespace {
 
-using test::FileBytes;
-using test::PutFile;
+using test::ReadBytes;
+using test::WriteBytes;
+using test::WriteText;
 using test::RunGltcfg;
 
 const std::string kDamaged = "Файл конфигурации поврежден";
@@ -49,13 +51,13 @@ protected:
         EXPECT_EQ(r.exitCode, 0) << r.err;
         return dir.File(name);
     }
-    test::ToolDir dir;
+    test::TempDir dir;
 };
 
 TEST_F(Gltcfg, NewWritesASealedDefaultConfigurationThatVerifies)
 {
     const std::string path = MadeNew("new.cfg");
-    const std::vector<std::uint8_t> bytes = FileBytes(path);
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), kConfigFileSize);
     const LoadedConfig loaded = ParseConfigFile(bytes.size(), bytes);
     EXPECT_EQ(loaded.wideDisplay, 0);
@@ -91,7 +93,7 @@ class RefusedFile : public Gltcfg, public ::testing::WithParamInterface<Refusal>
 TEST_P(RefusedFile, EveryReaderRefusesWithTheErrorBoxText)
 {
     std::mt19937 rng(5);
-    PutFile(dir.File("bad.cfg"), GetParam().make(RandomFile(rng, 0)));
+    WriteBytes(dir.File("bad.cfg"), GetParam().make(RandomFile(rng, 0)));
     for (const char* command : {"verify", "show", "export"}) {
         const auto r = Run({command, "bad.cfg"});
         EXPECT_EQ(r.exitCode, 1) << command;
@@ -131,12 +133,12 @@ TEST_F(Gltcfg, ExportThenImportRebuildsImageAndWideByteExactlyForAnyBytes)
     const std::uint8_t wides[] = {0, 1, 0xFF, 0x80, 0x7F};
     for (int round = 0; round < 15; ++round) {
         const std::vector<std::uint8_t> original = RandomFile(rng, wides[round % 5]);
-        PutFile(dir.File("in.cfg"), original);
+        WriteBytes(dir.File("in.cfg"), original);
         const auto exported = Run({"export", "in.cfg", "-o", "out.json"});
         ASSERT_EQ(exported.exitCode, 0) << exported.err;
         const auto imported = Run({"import", "out.json", "back.cfg"});
         ASSERT_EQ(imported.exitCode, 0) << imported.err;
-        const std::vector<std::uint8_t> back = FileBytes(dir.File("back.cfg"));
+        const std::vector<std::uint8_t> back = ReadBytes(dir.File("back.cfg"));
         ASSERT_EQ(back.size(), kConfigFileSize);
         ASSERT_TRUE(std::equal(back.begin() + kImageFileOffset, back.end(), original.begin() + kImageFileOffset))
             << "round " << round;
@@ -169,13 +171,13 @@ TEST_P(RefusedImport, NamesTheMemberAndLeavesTheTargetAlone)
     MadeNew("a.cfg");
     nlohmann::json exported = nlohmann::json::parse(Run({"export", "a.cfg"}).out);
     GetParam().spoil(exported);
-    PutFile(dir.File("bad.json"), exported.dump());
-    PutFile(dir.File("target.cfg"), std::string("old contents"));
+    WriteText(dir.File("bad.json"), exported.dump());
+    WriteText(dir.File("target.cfg"), "old contents");
 
     const auto r = Run({"import", "bad.json", "target.cfg"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, ErrorBoxText("Неверный файл экспорта: " + GetParam().message) + "\n");
-    EXPECT_EQ(FileBytes(dir.File("target.cfg")), (std::vector<std::uint8_t>{'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+    EXPECT_EQ(ReadBytes(dir.File("target.cfg")), (std::vector<std::uint8_t>{'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RefusedImport,
@@ -233,7 +235,7 @@ TEST_F(Gltcfg, ImportTakesDataWithoutFields)
     }
     // Window 1 becomes an alarm window (class 3).
     exported["blocks"]["DispSettings"]["data"] = "03" + exported["blocks"]["DispSettings"]["data"].get<std::string>().substr(2);
-    PutFile(dir.File("edited.json"), exported.dump());
+    WriteText(dir.File("edited.json"), exported.dump());
     ASSERT_EQ(Run({"import", "edited.json", "b.cfg"}).exitCode, 0);
     const auto diff = Run({"diff", "a.cfg", "b.cfg"});
     EXPECT_EQ(diff.exitCode, 1);
@@ -245,7 +247,7 @@ TEST_F(Gltcfg, ImportTakesDataWithoutFields)
 TEST_F(Gltcfg, DiffNamesFieldsThenEveryDifferingByte)
 {
     MadeNew("a.cfg");
-    std::vector<std::uint8_t> b = FileBytes(dir.File("a.cfg"));
+    std::vector<std::uint8_t> b = ReadBytes(dir.File("a.cfg"));
     auto image = [&b](std::size_t offset) -> std::uint8_t& { return b[kImageFileOffset + offset]; };
     image(Block(BlockId::DevConfig).offset + 2) = 16;       // window count
     image(Block(BlockId::DevConfig).offset + 10) = 0x5A;    // reserved byte beside a field change
@@ -256,7 +258,7 @@ TEST_F(Gltcfg, DiffNamesFieldsThenEveryDifferingByte)
     SealBlocks(sealed);
     std::copy(sealed.begin(), sealed.end(), b.begin() + kImageFileOffset);
     b[header_layout::WideDisplay.offset] = 1;
-    PutFile(dir.File("b.cfg"), b);
+    WriteBytes(dir.File("b.cfg"), b);
 
     const auto r = Run({"diff", "a.cfg", "b.cfg"});
     EXPECT_EQ(r.exitCode, 1);
@@ -280,7 +282,7 @@ TEST_F(Gltcfg, DiffNamesFieldsThenEveryDifferingByte)
 TEST_F(Gltcfg, DiffOfARefusedFileFailsWithItsMessage)
 {
     MadeNew("a.cfg");
-    PutFile(dir.File("old.cfg"), std::vector<std::uint8_t>(470, 0));
+    WriteBytes(dir.File("old.cfg"), std::vector<std::uint8_t>(470, 0));
     const auto r = Run({"diff", "a.cfg", "old.cfg"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, ErrorBoxText(kMismatch + "1.30") + "\n");

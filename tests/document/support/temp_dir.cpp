@@ -63,6 +63,11 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     ASSERT_TRUE(out) << path;
 }
 
+void WriteText(const std::string& path, const std::string& text)
+{
+    WriteBytes(path, {text.begin(), text.end()});
+}
+
 ConfigImage RandomSealedImage(std::mt19937& rng)
 {
     ConfigImage image{};

@@ -31,6 +31,7 @@ private:
 // Paths are UTF-8 text.
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void WriteText(const std::string& path, const std::string& text);
 
 // An image of random bytes with every block sealed.
 ConfigImage RandomSealedImage(std::mt19937& rng);

@@ -1,9 +1,9 @@
 #include "support/gltcfg_run.hpp"
+#include "support/temp_dir.hpp"
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ ToolResult RunGltcfg(const std::filesystem::path& folder, const std::vector<std:
     const auto in = folder / ".stdin";
     const auto out = folder / ".stdout";
     const auto err = folder / ".stderr";
-    PutFile(in.string(), stdinText);
+    WriteText(in.string(), stdinText);
     std::string command = "cd " + Quoted(folder.string()) + " && " + Quoted(program);
     for (const std::string& a : args) {
         command += " " + Quoted(a);
@@ -53,39 +53,6 @@ ToolResult RunGltcfg(const std::filesystem::path& folder, const std::vector<std:
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return result;
-}
-
-ToolDir::ToolDir()
-{
-    std::random_device seed;
-    for (;;) {
-        path_ = std::filesystem::temp_directory_path() / ("gltcfg-test-" + std::to_string(seed()));
-        if (std::filesystem::create_directory(path_)) {
-            break;
-        }
-    }
-}
-
-ToolDir::~ToolDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::uint8_t> FileBytes(const std::string& path)
-{
-    const std::string text = Slurp(path);
-    return {text.begin(), text.end()};
-}
-
-void PutFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-void PutFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    PutFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 } // namespace glt::test
