@@ -22,16 +22,6 @@
 namespace glt::test {
 namespace {
 
-ConfigImage Numbered(std::uint8_t seed)
-{
-    ConfigImage image{};
-    for (std::size_t k = 0; k < image.size(); ++k) {
-        image[k] = static_cast<std::uint8_t>(seed + k * 5);
-    }
-    SealBlocks(image);
-    return image;
-}
-
 void SaveImage(const std::string& path, const ConfigImage& image, std::int32_t wide = 0)
 {
     WriteConfigFile(path, MakeFileHeader(wide, std::chrono::system_clock::now()), image);
@@ -152,7 +142,7 @@ TEST(GltcfgPorts, ListsARunningPanelUntilItStops)
 TEST(GltcfgRead, WritesThePanelsBlocksAndItsKind)
 {
     TempDir dir;
-    SaveImage(dir.File("panel.cfg"), Numbered(3));
+    SaveImage(dir.File("panel.cfg"), NumberedImage(3));
     sim::SimProcess panel({"--model", "ГЛТ-09", "--from", dir.File("panel.cfg")});
 
     const ToolResult r = RunGltcfg(dir.path(), Line(panel, {"read", "out.cfg"}));
@@ -161,29 +151,29 @@ TEST(GltcfgRead, WritesThePanelsBlocksAndItsKind)
     const LoadedConfig out = ReadConfigFile(dir.File("out.cfg"));
     EXPECT_EQ(out.wideDisplay, 1);
     for (unsigned b = 0; b < 7; ++b) {
-        EXPECT_TRUE(SameData(out.image, Numbered(3), static_cast<BlockId>(b))) << "block " << b;
+        EXPECT_TRUE(SameData(out.image, NumberedImage(3), static_cast<BlockId>(b))) << "block " << b;
     }
 }
 
 TEST(GltcfgRead, ExistingFileKeepsItsNetworkLists)
 {
     TempDir dir;
-    SaveImage(dir.File("panel.cfg"), Numbered(3));
-    SaveImage(dir.File("out.cfg"), Numbered(90));
+    SaveImage(dir.File("panel.cfg"), NumberedImage(3));
+    SaveImage(dir.File("out.cfg"), NumberedImage(90));
     sim::SimProcess panel({"--from", dir.File("panel.cfg")});
 
     ASSERT_EQ(RunGltcfg(dir.path(), Line(panel, {"read", "out.cfg"})).exitCode, 0);
     const LoadedConfig out = ReadConfigFile(dir.File("out.cfg"));
-    EXPECT_TRUE(SameData(out.image, Numbered(3), BlockId::CrossBar));
+    EXPECT_TRUE(SameData(out.image, NumberedImage(3), BlockId::CrossBar));
     for (const BlockId id : {BlockId::NetRequests, BlockId::NetReceipts, BlockId::NetResets}) {
-        EXPECT_TRUE(SameData(out.image, Numbered(90), id)) << Block(id).name;
+        EXPECT_TRUE(SameData(out.image, NumberedImage(90), id)) << Block(id).name;
     }
 }
 
 TEST(GltcfgRead, FailedReadLeavesTheFileAsItWas)
 {
     TempDir dir;
-    SaveImage(dir.File("out.cfg"), Numbered(90));
+    SaveImage(dir.File("out.cfg"), NumberedImage(90));
     const std::vector<std::uint8_t> before = ReadBytes(dir.File("out.cfg"));
     sim::SimProcess panel({"--fault-bad-crc-block", "3"});
 
@@ -201,7 +191,7 @@ TEST(GltcfgRead, FailedReadLeavesTheFileAsItWas)
 TEST(GltcfgWrite, YesSendsEveryBlock)
 {
     TempDir dir;
-    SaveImage(dir.File("in.cfg"), Numbered(40));
+    SaveImage(dir.File("in.cfg"), NumberedImage(40));
     sim::SimProcess panel({"--save", dir.File("stored.cfg")});
 
     const ToolResult r = RunGltcfg(dir.path(), Line(panel, {"write", "in.cfg", "--yes"}));
@@ -209,14 +199,14 @@ TEST(GltcfgWrite, YesSendsEveryBlock)
     ASSERT_EQ(panel.Stop(), 0);
     const ConfigImage stored = ReadConfigFile(dir.File("stored.cfg")).image;
     for (unsigned b = 0; b < 7; ++b) {
-        EXPECT_TRUE(SameData(stored, Numbered(40), static_cast<BlockId>(b))) << "block " << b;
+        EXPECT_TRUE(SameData(stored, NumberedImage(40), static_cast<BlockId>(b))) << "block " << b;
     }
 }
 
 TEST(GltcfgWrite, WithoutTerminalOrYesNothingIsSent)
 {
     TempDir dir;
-    SaveImage(dir.File("in.cfg"), Numbered(40));
+    SaveImage(dir.File("in.cfg"), NumberedImage(40));
     const std::string log = dir.File("panel.log");
     sim::SimProcess panel({"--log", log});
 
@@ -229,7 +219,7 @@ TEST(GltcfgWrite, WithoutTerminalOrYesNothingIsSent)
 TEST(GltcfgWrite, TerminalAnswerDecides)
 {
     TempDir dir;
-    SaveImage(dir.File("in.cfg"), Numbered(40));
+    SaveImage(dir.File("in.cfg"), NumberedImage(40));
     for (const auto& [answer, sent] : std::vector<std::pair<std::string, bool>>{{"no", false}, {"y", false},
              {"yes", true}}) {
         const std::string log = dir.File("panel-" + answer + ".log");
@@ -245,7 +235,7 @@ TEST(GltcfgWrite, TerminalAnswerDecides)
 TEST(GltcfgWrite, OldFirmwareIsRefusedWithTheVersionMessage)
 {
     TempDir dir;
-    SaveImage(dir.File("in.cfg"), Numbered(40));
+    SaveImage(dir.File("in.cfg"), NumberedImage(40));
     sim::SimProcess panel({"--firmware", "1.4"});
     const ToolResult r = RunGltcfg(dir.path(), Line(panel, {"write", "in.cfg", "--yes"}));
     EXPECT_EQ(r.exitCode, 1);

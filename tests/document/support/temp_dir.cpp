@@ -79,4 +79,14 @@ ConfigImage RandomSealedImage(std::mt19937& rng)
     return image;
 }
 
+ConfigImage NumberedImage(std::uint8_t seed)
+{
+    ConfigImage image{};
+    for (std::size_t k = 0; k < image.size(); ++k) {
+        image[k] = static_cast<std::uint8_t>(seed + k * 3);
+    }
+    SealBlocks(image);
+    return image;
+}
+
 } // namespace glt::test

@@ -36,4 +36,7 @@ void WriteText(const std::string& path, const std::string& text);
 // An image of random bytes with every block sealed.
 ConfigImage RandomSealedImage(std::mt19937& rng);
 
+// Data bytes that tell block and position apart, sealed.
+ConfigImage NumberedImage(std::uint8_t seed);
+
 } // namespace glt::test

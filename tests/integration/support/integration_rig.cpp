@@ -32,16 +32,6 @@ TempFile::~TempFile()
     std::filesystem::remove(path_, ignored);
 }
 
-ConfigImage NumberedImage(std::uint8_t seed)
-{
-    ConfigImage image{};
-    for (std::size_t k = 0; k < image.size(); ++k) {
-        image[k] = static_cast<std::uint8_t>(seed + k * 3);
-    }
-    SealBlocks(image);
-    return image;
-}
-
 PanelRig::PanelRig(std::vector<std::string> simOptions)
     : sim(WithLog(std::move(simOptions), log.Path())),
       modbus(MakeSerialPort(), feedback),

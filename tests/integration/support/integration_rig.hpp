@@ -8,6 +8,7 @@
 #include "link/device_commands.hpp"
 #include "link/modbus.hpp"
 #include "support/recorders.hpp"
+#include "support/temp_dir.hpp"
 #include "sim_process.hpp"
 
 namespace glt::test {
@@ -24,9 +25,6 @@ public:
 private:
     std::string path_;
 };
-
-// Data bytes that tell block and position apart, sealed.
-ConfigImage NumberedImage(std::uint8_t seed);
 
 // The tool's side as the main window builds it, over the real serial back
 // end, against a glt-panel-sim on a real pseudo-terminal that logs every
