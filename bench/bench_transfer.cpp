@@ -26,12 +26,6 @@ namespace {
 using namespace std::chrono;
 using glt::BlockId;
 
-class NoFeedback : public glt::LinkFeedback {
-public:
-    void SetStatusLabel(std::string_view) override {}
-    void Beep() override {}
-};
-
 class AgreeingShell : public glt::Shell {
 public:
     void SetCaption(std::string_view) override {}
@@ -95,7 +89,7 @@ void Measure(unsigned baud, Command command, int runs)
     glt::CodecPageTable pages(doc);
     pages.DefaultAll();
     AgreeingShell shell;
-    NoFeedback feedback;
+    glt::NullFeedback feedback;
     glt::TModbus modbus(glt::MakeSerialPort(), feedback);
     glt::DeviceCommands commands(doc, pages, shell, modbus);
     glt::ConnectionSettings settings;

@@ -65,9 +65,4 @@ private:
     Counter area_;
 };
 
-struct SilentFeedback : LinkFeedback {
-    void SetStatusLabel(std::string_view) override {}
-    void Beep() override {}
-};
-
 } // namespace glt::fuzz

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         exported = cli::ParseExportText(std::string(reinterpret_cast<const char*>(data), size));
         doc = cli::ImportJson(exported);
     } catch (const Error& e) {
-        fuzz::Require(std::string(e.what()).rfind("Неверный файл экспорта: ", 0) == 0,
+        fuzz::Require(std::string_view(e.what()).starts_with(cli::kExportRefusal),
             "import refusal without its prefix");
         return 0;
     }

@@ -139,7 +139,7 @@ private:
 void RecordCommand(int which, const sim::PanelFaults& faults, Bytes& stream, std::vector<Bytes>& requests)
 {
     stream = {1, static_cast<std::uint8_t>(which), 0}; // whole command, which one, address 1
-    fuzz::SilentFeedback feedback;
+    NullFeedback feedback;
     TModbus modbus(std::make_unique<RecordingLine>(stream, requests, faults), feedback,
         [](std::chrono::milliseconds) {});
     Document doc = DefaultDocument(0);

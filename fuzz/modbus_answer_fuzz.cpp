@@ -178,7 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     Input input(data, size);
     const bool wholeCommand = input.Byte() & 1;
-    fuzz::SilentFeedback feedback;
+    NullFeedback feedback;
     TModbus modbus(std::make_unique<FuzzedPort>(input), feedback, [](std::chrono::milliseconds) {});
     if (wholeCommand) {
         DeviceCommand(input, modbus);

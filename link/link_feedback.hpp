@@ -13,4 +13,12 @@ public:
     virtual void Beep() = 0;
 };
 
+// For programs without a window: the progress texts go nowhere, and what
+// matters arrives as errors.
+class NullFeedback final : public LinkFeedback {
+public:
+    void SetStatusLabel(std::string_view) override {}
+    void Beep() override {}
+};
+
 } // namespace glt

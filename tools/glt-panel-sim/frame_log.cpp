@@ -3,22 +3,9 @@
 #include <cstdio>
 
 #include "document/error.hpp"
+#include "document/hex_bytes.hpp"
 
 namespace glt::sim {
-
-std::string HexBytes(std::span<const std::uint8_t> bytes)
-{
-    std::string text;
-    char digits[4];
-    for (const std::uint8_t byte : bytes) {
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += digits;
-    }
-    return text;
-}
 
 FrameLog::FrameLog(const std::string& path, Clock::time_point start) : start_(start)
 {

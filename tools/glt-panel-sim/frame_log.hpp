@@ -25,6 +25,4 @@ private:
     Clock::time_point start_;
 };
 
-std::string HexBytes(std::span<const std::uint8_t> bytes);
-
 } // namespace glt::sim

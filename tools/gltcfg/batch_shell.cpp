@@ -6,7 +6,7 @@ namespace glt::cli {
 
 void BatchShell::Inform(std::string_view caption, std::string_view text)
 {
-    std::cout << caption << ": " << text << '\n';
+    std::cout << caption << '\n' << text << '\n';
 }
 
 } // namespace glt::cli

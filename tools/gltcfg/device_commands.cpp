@@ -30,14 +30,6 @@ struct DeviceArgs {
     bool yes = false;
 };
 
-// The link's progress texts belong to a label nobody reads; the messages that
-// matter arrive as errors.
-class QuietFeedback : public LinkFeedback {
-public:
-    void SetStatusLabel(std::string_view) override {}
-    void Beep() override {}
-};
-
 // What the device commands need of a window on a terminal: the write
 // question is asked on it (or answered by --yes), the information box is
 // printed.
@@ -59,10 +51,6 @@ public:
         std::string answer;
         std::getline(std::cin, answer);
         return confirmed_ = answer == "yes";
-    }
-    void Inform(std::string_view caption, std::string_view text) override
-    {
-        std::cout << caption << '\n' << text << '\n';
     }
     bool Declined() const { return asked_ && !confirmed_; }
 
@@ -91,7 +79,7 @@ struct DeviceSession {
     Document& doc;
     CodecPageTable pages{doc};
     TerminalShell shell;
-    QuietFeedback feedback;
+    NullFeedback feedback;
     TModbus modbus{MakeSerialPort(), feedback};
     DeviceCommands commands;
 };

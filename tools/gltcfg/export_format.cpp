@@ -1,11 +1,11 @@
 #include "export_format.hpp"
 
-#include <cstdio>
 #include <string>
 
 #include "config_fields.hpp"
 #include "document/error.hpp"
 #include "document/file_header.hpp"
+#include "document/hex_bytes.hpp"
 
 namespace glt::cli {
 namespace {
@@ -14,23 +14,9 @@ using json = nlohmann::ordered_json;
 
 constexpr std::string_view kFormatName = "glt-config";
 
-std::string HexBytes(std::span<const std::uint8_t> bytes)
-{
-    std::string text;
-    for (const std::uint8_t b : bytes) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%02X", b);
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += pair;
-    }
-    return text;
-}
-
 [[noreturn]] void Refuse(const std::string& where, const std::string& what)
 {
-    throw Error("Неверный файл экспорта: " + where + " — " + what);
+    throw Error(std::string(kExportRefusal) + where + " — " + what);
 }
 
 int HexDigit(char c)
@@ -208,9 +194,9 @@ nlohmann::ordered_json ParseExportText(const std::string& text)
     try {
         return nlohmann::ordered_json::parse(text);
     } catch (const nlohmann::json::parse_error& e) {
-        throw Error("Неверный файл экспорта: это не JSON (позиция " + std::to_string(e.byte) + ")");
+        throw Error(std::string(kExportRefusal) + "это не JSON (позиция " + std::to_string(e.byte) + ")");
     } catch (const nlohmann::json::out_of_range&) {
-        throw Error("Неверный файл экспорта: число вне допустимого диапазона");
+        throw Error(std::string(kExportRefusal) + "число вне допустимого диапазона");
     }
 }
 

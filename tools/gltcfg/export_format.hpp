@@ -1,12 +1,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
 #include "document/document.hpp"
 
 namespace glt::cli {
+
+// Every refusal of an import starts with this.
+inline constexpr std::string_view kExportRefusal = "Неверный файл экспорта: ";
 
 // The exported form of a configuration:
 //   {"format": "glt-config", "formatVersion": 160, "wideDisplay": <-128..127>,
