@@ -4,14 +4,13 @@
 #include <QStringList>
 
 #include "document/texts.hpp"
+#include "ui/qt_text.hpp"
 
 namespace glt::ui {
 
 namespace {
 
 constexpr char kDialogFilter[] = "Файлы конфигурации (*.cfg)|*.cfg|Все файлы (*.*)|*.*";
-
-QString AppTitle() { return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())); }
 
 std::optional<QString> RunFileDialog(QFileDialog& dialog)
 {
@@ -62,7 +61,7 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent)
 
 std::unique_ptr<QMessageBox> MakeQuestionBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
-    auto box = std::make_unique<QMessageBox>(icon, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    auto box = std::make_unique<QMessageBox>(icon, Utf8(kAppTitle), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box->setDefaultButton(QMessageBox::Cancel);
     box->setEscapeButton(QMessageBox::Cancel);
     return box;

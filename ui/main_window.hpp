@@ -52,9 +52,7 @@ public:
     PageArea& At(Area area) override;
 
     Document& Doc() { return doc_; }
-    Shell& ShellOf() { return shell_; }
     DocumentCommands& Commands() { return commands_; }
-    AddressBox& DeviceAddress() { return *deviceAddr_; }
     QToolButton& ConnectionButton() { return *connectionButton_; }
 
     // Until a command is attached its button and menu item stay disabled.

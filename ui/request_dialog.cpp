@@ -10,12 +10,11 @@
 #include "ui/error_presenter.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/look.hpp"
+#include "ui/qt_text.hpp"
 
 namespace glt::ui {
 
 namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 QLineEdit* Field(const char* name, const QString& accessible, const QString& text, QWidget* parent, QRect at)
 {
@@ -76,7 +75,7 @@ TFMBMaster::TFMBMaster(QWidget* parent) : QDialog(parent)
     // Editable so that a function without a name can show its code.
     CBFunction_->setEditable(true);
     for (std::string_view item : kFunctionItems) {
-        CBFunction_->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+        CBFunction_->addItem(Utf8(item));
     }
     CBFunction_->setCurrentIndex(1);
     MakeBoldLabel(QStringLiteral("Начальный адрес данных"), 8, 65, this);
@@ -112,35 +111,30 @@ TFMBMaster::TFMBMaster(QWidget* parent) : QDialog(parent)
     connect(cancel, &QPushButton::clicked, this, [this] { Guarded(this, [this] { reject(); }); });
 }
 
-void TFMBMaster::SetRequestFields(
-    const NetRequest& request, const std::optional<LinkedEntry>& receipt, const std::optional<LinkedEntry>& reset)
+void TFMBMaster::SetRequestFields(const RequestFields& fields)
 {
-    const RequestFields fields = RequestFieldsFor(request, receipt, reset);
-    ENetAddress_->setText(Text(fields.netAddress));
-    EDataAdress_->setText(Text(fields.dataAddress));
-    EDataValue_->setText(Text(fields.dataValue));
+    ENetAddress_->setText(Utf8(fields.netAddress));
+    EDataAdress_->setText(Utf8(fields.dataAddress));
+    EDataValue_->setText(Utf8(fields.dataValue));
     if (fields.functionItem >= 0) {
         CBFunction_->setCurrentIndex(fields.functionItem);
     } else {
-        CBFunction_->setEditText(Text(fields.functionText));
+        CBFunction_->setEditText(Utf8(fields.functionText));
     }
     CBReceipt_->setChecked(fields.receipt);
-    EReceiptAddr_->setText(Text(fields.receiptAddress));
+    EReceiptAddr_->setText(Utf8(fields.receiptAddress));
     EReceiptAddr_->setEnabled(fields.receipt);
     CBUnset_->setChecked(fields.unset);
-    EUnsetAddr_->setText(Text(fields.unsetAddress));
+    EUnsetAddr_->setText(Utf8(fields.unsetAddress));
     EUnsetAddr_->setEnabled(fields.unset);
 }
 
 void TFMBMaster::ShowRequestDialog(const ConfigImage& image, std::size_t index)
 {
-    const ConstEntryList16 requests = NetRequests(image);
-    if (index >= EntryCount(requests)) {
+    if (index >= EntryCount(NetRequests(image))) {
         return;
     }
-    const NetRequest request = RequestAt(requests, index);
-    SetRequestFields(
-        request, LinkedEntryFor(NetReceipts(image), request.device), LinkedEntryFor(NetResets(image), request.device));
+    SetRequestFields(RequestFieldsAt(image, index));
     exec();
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 
 #include <QDialog>
 
@@ -12,7 +11,6 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace glt::ui {
 
@@ -28,10 +26,8 @@ public:
     // behind the list shows nothing.
     void ShowRequestDialog(const ConfigImage& image, std::size_t index);
 
-    void SetRequestFields(
-        const NetRequest& request, const std::optional<LinkedEntry>& receipt, const std::optional<LinkedEntry>& reset);
-
 private:
+    void SetRequestFields(const RequestFields& fields);
     void Button1Click();
 
     QLineEdit* ENetAddress_;

@@ -10,7 +10,6 @@ class CaptionBox : public QWidget {
     Q_OBJECT
 public:
     CaptionBox(const QString& name, const QString& caption, QWidget* parent);
-    QString Caption() const { return caption_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

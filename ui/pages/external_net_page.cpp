@@ -5,6 +5,7 @@
 
 #include "document/codecs/external_net.hpp"
 #include "ui/look.hpp"
+#include "ui/qt_text.hpp"
 #include "ui/pages/page_controls.hpp"
 #include "ui/pages/page_grid_delegate.hpp"
 #include "ui/pages/request_grid.hpp"
@@ -17,8 +18,6 @@ constexpr int kColumns = 7;
 constexpr int kRows = ExternalNetPage::kHeaderRows + static_cast<int>(kMaxEntries);
 constexpr int kRowHeight = 22;
 constexpr std::uint32_t kInputCellColour = 0x00F5E4E2;
-
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -159,8 +158,8 @@ void ExternalNetPage::ShowRequestRow(int i)
     const int row = i + kHeaderRows;
     const NetRequest request = RequestAt(NetRequests(ctx_.doc.image), static_cast<std::size_t>(i));
     grid_->SetCell(0, row, QString::number(request.device));
-    grid_->SetCell(1, row, FromStd(FunctionText(request.function)));
-    grid_->SetCell(2, row, FromStd(Hex4(request.start)));
+    grid_->SetCell(1, row, Utf8(FunctionText(request.function)));
+    grid_->SetCell(2, row, Utf8(Hex4(request.start)));
     grid_->SetCell(3, row, QString::number(request.count));
 }
 
@@ -171,7 +170,7 @@ void ExternalNetPage::ShowInputNumbers()
     }
     const std::vector<std::string> texts = InputNumberTexts(ctx_.doc.image);
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        grid_->SetCell(kInputColumn, static_cast<int>(i) + kHeaderRows, FromStd(texts[i]));
+        grid_->SetCell(kInputColumn, static_cast<int>(i) + kHeaderRows, Utf8(texts[i]));
     }
 }
 
@@ -190,7 +189,7 @@ void ExternalNetPage::ShowLinkedEntries()
             grid_->SetCell(column.col, row, QString());
         }
         for (std::size_t i = 0; i < column.texts.size(); ++i) {
-            grid_->SetCell(column.col, static_cast<int>(i) + kHeaderRows, FromStd(column.texts[i]));
+            grid_->SetCell(column.col, static_cast<int>(i) + kHeaderRows, Utf8(column.texts[i]));
         }
     }
 }

@@ -5,7 +5,6 @@
 #include "document/page_table.hpp"
 #include "ui/page_context.hpp"
 
-class QButtonGroup;
 class QComboBox;
 class QRadioButton;
 

@@ -137,7 +137,8 @@ QWidget* SignallingPage::BuildLegendStrip()
         swatch->setGeometry(14, y + 2, 24, 14);
         auto* label = new QLabel(Utf8(ClassCaption(kLegend[k])), legend);
         QFont plain = WindowFont();
-        plain.setBold(false); // not inherited from the box's bold caption
+        // Set explicitly, so the weight is not resolved from the box's bold caption.
+        plain.setBold(false);
         label->setFont(plain);
         label->setGeometry(48, y, 130, 18);
     }
