@@ -8,6 +8,7 @@
 
 #include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
+#include "ui/pages/page_controls.hpp"
 
 namespace glt::ui {
 
@@ -47,10 +48,7 @@ PageTabs::PageTabs(QWidget* parent)
     layout->addWidget(tabs);
 
     stack_->setObjectName(QStringLiteral("AdvOfficePager1"));
-    stack_->setAutoFillBackground(true);
-    QPalette palette = stack_->palette();
-    palette.setColor(QPalette::Window, BgrColor(kPageBackground));
-    stack_->setPalette(palette);
+    FillWithPageColour(stack_);
     stack_->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(stack_, 1);
 
@@ -59,10 +57,7 @@ PageTabs::PageTabs(QWidget* parent)
 
 void PageTabs::AddPage(QWidget* page, const QString& caption, const QIcon& picture, bool tabShown)
 {
-    page->setAutoFillBackground(true);
-    QPalette palette = page->palette();
-    palette.setColor(QPalette::Window, BgrColor(kPageBackground));
-    page->setPalette(palette);
+    FillWithPageColour(page);
     stack_->addWidget(page);
 
     QToolButton* tab = nullptr;

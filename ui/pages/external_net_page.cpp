@@ -23,7 +23,6 @@ constexpr std::uint32_t kInputCellColour = 0x00F5E4E2;
 
 ExternalNetPage::ExternalNetPage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context)
 {
-    setObjectName(QStringLiteral("AdvOfficePage8"));
 
     grid_ = new RequestGrid(kColumns, kRows, kHeaderRows, [this] { return RequestCount() + kHeaderRows; }, this);
     grid_->setObjectName(QStringLiteral("ASGExternalNet"));

@@ -6,7 +6,6 @@
 #include <QToolButton>
 
 #include "document/codecs/dev_config.hpp"
-#include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
 #include "ui/pages/caption_box.hpp"
 #include "ui/pages/contact_pictures.hpp"
@@ -42,9 +41,7 @@ InputsPage::InputsPage(PageContext& context, QWidget* parent)
       AGBoxMODBUS(new CaptionBox(QStringLiteral("AGBoxMODBUS"), QStringLiteral(" ModBus "), this)),
       PMFillInputType(new QMenu(this)), SBFillInputType(nullptr)
 {
-    setObjectName(QStringLiteral("AdvOfficePage5"));
     setFont(WindowFont());
-    FillWithPageColour(this);
     AGBoxDIK->setGeometry(kDiscreteBoxX, kBoxY, kBoxWidth, kBoxHeight);
     AGBoxMODBUS->setGeometry(kModbusBoxX, kBoxY, kBoxWidth, kBoxHeight);
     AGBoxMODBUS->hide();
@@ -64,7 +61,7 @@ InputsPage::InputsPage(PageContext& context, QWidget* parent)
         button->setAutoRaise(true);
         button->setIconSize(QSize(16, 16));
         button->setGeometry(QRect(QPoint(kButtonX[column], y), kButtonSize));
-        connect(button, &QToolButton::clicked, this, [this, button] { Guarded(this, [&] { SBTypeContactClick(button); }); });
+        Connect(button, [this, button] { SBTypeContactClick(button); });
         SBTypeContact[tag] = button;
 
         auto* label = new QLabel(QString::number(number), box);
@@ -81,9 +78,8 @@ InputsPage::InputsPage(PageContext& context, QWidget* parent)
     for (int tag = 0; tag < 2; ++tag) {
         const ContactType type = types[static_cast<std::size_t>(tag)];
         QAction* item = AddFillItem(PMFillInputType, QString::fromLatin1(names[static_cast<std::size_t>(tag)]),
-            Utf8(ContactCaption(type)), tag);
+            Utf8(ContactCaption(type)), tag, [this, tag] { N13Click(tag); });
         item->setIcon(ContactIcon(type));
-        connect(item, &QAction::triggered, this, [this, tag] { Guarded(this, [&] { N13Click(tag); }); });
     }
     SBFillInputType = MakeFillButton(this, QStringLiteral("SBFillInputType"), PMFillInputType,
         InputsLayoutFor(false).fillButtonX, kFillButtonY);

@@ -28,9 +28,7 @@ OutputsPage::OutputsPage(PageContext& context, QWidget* parent)
     : QWidget(parent), ctx_(context), ASGOutBase(new StringGrid(kOutBaseColumns, kGridRows, 1, kOutBaseHeaderRows, this)),
       PMFillOutDataBase(new QMenu(this)), SBFillOutDataBase(nullptr)
 {
-    setObjectName(QStringLiteral("AdvOfficePage4"));
     setFont(WindowFont());
-    FillWithPageColour(this);
     ASGOutBase->setObjectName(QStringLiteral("ASGOutBase"));
     ASGOutBase->setAccessibleName(QStringLiteral("Выходы"));
     ASGOutBase->setFont(GridFont());
@@ -51,9 +49,8 @@ OutputsPage::OutputsPage(PageContext& context, QWidget* parent)
     const std::array<const char*, 4> itemNames{"N18", "N22", "N31", "N41"};
     const std::array<const char*, 4> itemTexts{"Световая", "Звуковая", "Управление", "Управление с блок."};
     for (int tag = 0; tag < 4; ++tag) {
-        QAction* item = AddFillItem(PMFillOutDataBase, QString::fromLatin1(itemNames[static_cast<std::size_t>(tag)]),
-            QString::fromUtf8(itemTexts[static_cast<std::size_t>(tag)]), tag);
-        connect(item, &QAction::triggered, this, [this, tag] { Guarded(this, [&] { N18Click(tag); }); });
+        AddFillItem(PMFillOutDataBase, QString::fromLatin1(itemNames[static_cast<std::size_t>(tag)]),
+            QString::fromUtf8(itemTexts[static_cast<std::size_t>(tag)]), tag, [this, tag] { N18Click(tag); });
     }
     SBFillOutDataBase = MakeFillButton(this, QStringLiteral("SBFillOutDataBase"), PMFillOutDataBase, 21, 250);
     SBFillOutDataBase->setContextMenuPolicy(Qt::CustomContextMenu);

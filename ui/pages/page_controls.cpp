@@ -64,11 +64,13 @@ QToolButton* MakeFillButton(QWidget* parent, const QString& name, QMenu* menu, i
     return button;
 }
 
-QAction* AddFillItem(QMenu* menu, const QString& name, const QString& text, int tag)
+QAction* AddFillItem(QMenu* menu, const QString& name, const QString& text, int tag, std::function<void()> handler)
 {
     QAction* action = menu->addAction(text);
     action->setObjectName(name);
     action->setData(tag);
+    QObject::connect(action, &QAction::triggered, menu,
+        [menu, handler = std::move(handler)] { Guarded(menu->parentWidget(), handler); });
     return action;
 }
 

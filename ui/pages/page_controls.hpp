@@ -28,7 +28,8 @@ QPushButton* MakeHiddenButton(QWidget* parent, const QString& name, const QStrin
 // A 40 x 25 fill button in blue bold type that opens its menu below it.
 QToolButton* MakeFillButton(QWidget* parent, const QString& name, QMenu* menu, int x, int y);
 
-// A fill menu item; its tag is kept as the action's data.
-QAction* AddFillItem(QMenu* menu, const QString& name, const QString& text, int tag);
+// A fill menu item; its tag is kept as the action's data, and choosing it
+// runs the handler through the error presenter.
+QAction* AddFillItem(QMenu* menu, const QString& name, const QString& text, int tag, std::function<void()> handler);
 
 } // namespace glt::ui

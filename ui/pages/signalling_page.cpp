@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "document/codecs/dev_config.hpp"
-#include "ui/error_presenter.hpp"
 #include "ui/look.hpp"
 #include "ui/pages/caption_box.hpp"
 #include "ui/pages/display_tile.hpp"
@@ -61,9 +60,7 @@ QWidget* MakeTilePage(const QString& name, QStackedWidget* book)
 SignallingPage::SignallingPage(PageContext& context, QWidget* parent)
     : QWidget(parent), ctx_(context), DISPNBook(new QStackedWidget(this))
 {
-    setObjectName(QStringLiteral("AdvOfficePage6"));
     setFont(WindowFont());
-    FillWithPageColour(this);
     DISPNBook->setObjectName(QStringLiteral("DISPNBook"));
     DISPNBook->setFixedHeight(kNotebookHeight);
     QWidget* normal = MakeTilePage(QStringLiteral("Default"), DISPNBook);
@@ -117,9 +114,9 @@ QWidget* SignallingPage::BuildLegendStrip()
     for (int tag = 0; tag < 4; ++tag) {
         const DisplayClass cls = FillClassFromTag(tag);
         QAction* item = AddFillItem(
-            PMFillDispSettings, QString::fromLatin1(names[static_cast<std::size_t>(tag)]), Utf8(ClassFillCaption(cls)), tag);
+            PMFillDispSettings, QString::fromLatin1(names[static_cast<std::size_t>(tag)]), Utf8(ClassFillCaption(cls)), tag,
+            [this, tag] { N14Click(tag); });
         item->setIcon(SwatchIcon(cls));
-        connect(item, &QAction::triggered, this, [this, tag] { Guarded(this, [&] { N14Click(tag); }); });
     }
     SBFillDispSettings = MakeFillButton(Panel1, QStringLiteral("SBFillDispSettings"), PMFillDispSettings, kTileOriginX, 10);
 

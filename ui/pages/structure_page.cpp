@@ -25,7 +25,6 @@ std::string ToStd(const QString& text) { return text.toStdString(); }
 
 StructurePage::StructurePage(PageContext& context, QWidget* parent) : QWidget(parent), ctx_(context)
 {
-    setObjectName(QStringLiteral("AdvOfficePage7"));
 
     grid_ = new StringGrid(kColumns, kRows, 2, 1, this);
     grid_->setObjectName(QStringLiteral("ASGCrossBar"));
