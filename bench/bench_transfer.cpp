@@ -45,7 +45,14 @@ enum class Command { Read, Write };
 // Fixed pauses: 20 ms after identification; a read adds 20 ms after
 // connecting and 20 + 10 ms per block; a write 20 + 10 + 20 ms per block
 // (write, its answer, the poll).
-milliseconds Pauses(Command command) { return milliseconds(command == Command::Read ? 250 : 370); }
+milliseconds Pauses(Command command)
+{
+    const auto blocks = static_cast<int>(glt::kTransferredBlocks.size());
+    const milliseconds perBlock = command == Command::Read ? glt::kRequestPause + glt::kAnswerPause
+                                                           : glt::kRequestPause + glt::kAnswerPause + glt::kRequestPause;
+    const milliseconds connect = command == Command::Read ? 2 * glt::kRequestPause : glt::kRequestPause;
+    return connect + blocks * perBlock;
+}
 
 // Characters on the line: identification 4 + 8, device information 7 + 10,
 // then per block a read (8 + length + 8) or a write (length + 8 + 5) and a
@@ -53,8 +60,8 @@ milliseconds Pauses(Command command) { return milliseconds(command == Command::R
 std::size_t LineChars(Command command)
 {
     std::size_t chars = 4 + 8 + 7 + 10;
-    for (unsigned b = 0; b < glt::kTransferredBlocks.size(); ++b) {
-        const std::size_t length = glt::Block(static_cast<BlockId>(b)).length;
+    for (const BlockId id : glt::kTransferredBlocks) {
+        const std::size_t length = glt::Block(id).length;
         chars += command == Command::Read ? 8 + length + 8 : length + 8 + 5 + 4 + 4;
     }
     return chars;
@@ -85,9 +92,8 @@ duration<double> ChildCpuTime(pid_t pid)
 void Measure(unsigned baud, Command command, int runs)
 {
     glt::sim::SimProcess panel({"--baud", std::to_string(baud), "--stop-bits", "2", "--parity", "none"});
-    glt::Document doc;
+    glt::Document doc = glt::DefaultDocument();
     glt::CodecPageTable pages(doc);
-    pages.DefaultAll();
     AgreeingShell shell;
     glt::NullFeedback feedback;
     glt::TModbus modbus(glt::MakeSerialPort(), feedback);

@@ -33,4 +33,12 @@ PageArea& CodecPageTable::At(Area area)
     return areas_[static_cast<std::size_t>(area)];
 }
 
+Document DefaultDocument()
+{
+    Document doc;
+    CodecPageTable pages(doc);
+    pages.DefaultAll();
+    return doc;
+}
+
 } // namespace glt

@@ -30,4 +30,7 @@ private:
     std::array<CodecArea, kAreaCount> areas_;
 };
 
+// A document whose every area holds its codec default.
+Document DefaultDocument();
+
 } // namespace glt

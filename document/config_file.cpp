@@ -92,4 +92,13 @@ void WriteConfigFile(std::string_view path, const FileHeader& header, const Conf
     AtomicWriteFile(Utf8Path(path), bytes);
 }
 
+Document OpenDocument(std::string_view path)
+{
+    const LoadedConfig loaded = ReadConfigFile(path);
+    Document doc;
+    doc.image = loaded.image;
+    doc.state.WideDisplay = loaded.wideDisplay;
+    return doc;
+}
+
 } // namespace glt

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "document/config_image.hpp"
+#include "document/document.hpp"
 #include "document/file_header.hpp"
 
 namespace glt {
@@ -45,6 +46,10 @@ LoadedConfig ParseConfigFile(std::uintmax_t fileSize, std::span<const std::uint8
 
 // Reads at most the first 514 bytes of the file and parses them.
 LoadedConfig ReadConfigFile(std::string_view path);
+
+// A document holding a file's image and wide flag, for programs that work on
+// files without a window (it carries no file name).
+Document OpenDocument(std::string_view path);
 
 ConfigFileBytes BuildConfigFile(const FileHeader& header, const ConfigImage& image);
 

@@ -38,11 +38,9 @@ private:
     fs::path dir_;
 };
 
-Document DefaultDocument(std::int32_t wide)
+Document SealedDefaults(std::int32_t wide)
 {
-    Document doc;
-    CodecPageTable pages(doc);
-    pages.DefaultAll();
+    Document doc = DefaultDocument();
     doc.state.WideDisplay = wide;
     SealBlocks(doc.image);
     return doc;
@@ -58,10 +56,10 @@ Bytes FileOf(const Document& doc, std::int32_t version)
 
 void ConfigOpenSeeds(const SeedWriter& out)
 {
-    out.Write("default", FileOf(DefaultDocument(0), FormatVersion));
-    out.Write("wide", FileOf(DefaultDocument(1), FormatVersion));
-    out.Write("version161", FileOf(DefaultDocument(0), 161));
-    Bytes longer = FileOf(DefaultDocument(0), FormatVersion);
+    out.Write("default", FileOf(SealedDefaults(0), FormatVersion));
+    out.Write("wide", FileOf(SealedDefaults(1), FormatVersion));
+    out.Write("version161", FileOf(SealedDefaults(0), 161));
+    Bytes longer = FileOf(SealedDefaults(0), FormatVersion);
     longer.resize(600, 0x5A);
     out.Write("longer", longer);
     for (const OldFormat& old : kOldFormats) {
@@ -77,10 +75,10 @@ void JsonImportSeeds(const SeedWriter& out)
         out.Write(name, Bytes(text.begin(), text.end()));
     };
     for (const std::int32_t wide : {0, 1}) {
-        write("export" + std::to_string(wide), cli::ExportJson(DefaultDocument(wide)));
+        write("export" + std::to_string(wide), cli::ExportJson(SealedDefaults(wide)));
     }
     // Only the data bytes, as a hand-written export may give them.
-    nlohmann::json bare = cli::ExportJson(DefaultDocument(0));
+    nlohmann::json bare = cli::ExportJson(SealedDefaults(0));
     for (auto& [name, block] : bare["blocks"].items()) {
         block.erase("fields");
     }
@@ -96,7 +94,7 @@ void JsonImportSeeds(const SeedWriter& out)
 class RecordingLine final : public SerialPort {
 public:
     RecordingLine(Bytes& stream, std::vector<Bytes>& requests, const sim::PanelFaults& faults)
-        : stream_(stream), requests_(requests), panel_(sim::PanelIdentity{}, DefaultDocument(0).image, faults)
+        : stream_(stream), requests_(requests), panel_(sim::PanelIdentity{}, SealedDefaults(0).image, faults)
     {
     }
     bool Open(const std::string&, std::uint32_t, StopBits, Parity, bool) override
@@ -142,7 +140,7 @@ void RecordCommand(int which, const sim::PanelFaults& faults, Bytes& stream, std
     NullFeedback feedback;
     TModbus modbus(std::make_unique<RecordingLine>(stream, requests, faults), feedback,
         [](std::chrono::milliseconds) {});
-    Document doc = DefaultDocument(0);
+    Document doc = SealedDefaults(0);
     fuzz::HeadlessShell shell;
     fuzz::CountingPages pages;
     DeviceCommands commands(doc, pages, shell, modbus);

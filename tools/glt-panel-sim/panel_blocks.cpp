@@ -14,9 +14,7 @@ ConfigImage LoadPanelBlocks(const std::string& from, DeviceKind model)
 {
     ConfigImage blocks{};
     if (from.empty()) {
-        Document doc;
-        CodecPageTable pages(doc);
-        pages.DefaultAll();
+        Document doc = DefaultDocument();
         // A fresh panel carries the composition of the model it identifies
         // as, so a read of a ГЛТ-09 shows that model rather than a
         // combination no model has.

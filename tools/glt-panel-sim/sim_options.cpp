@@ -90,6 +90,24 @@ CutAnswer ParseCutAnswer(std::string_view text)
     return {ParseKind(text.substr(0, colon), "--fault-cut"), *keep};
 }
 
+namespace {
+
+// An option naming request kinds, repeated or separated with commas.
+void AddKindSetOption(CLI::App& app, const std::string& name, std::bitset<kRequestKinds>& kinds, const std::string& help)
+{
+    app.add_option_function<std::vector<std::string>>(
+           name,
+           [&kinds, name](const std::vector<std::string>& texts) {
+               for (const std::string& text : texts) {
+                   kinds.set(static_cast<std::size_t>(ParseKind(text, name)));
+               }
+           },
+           help)
+        ->delimiter(',');
+}
+
+} // namespace
+
 void AddSimOptions(CLI::App& app, SimOptions& options)
 {
     // Callbacks convert the texts straight into options.
@@ -133,24 +151,10 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--save", options.save, "On exit write the panel's blocks, with those received, into this .cfg");
 
     PanelFaults& faults = options.faults;
-    app.add_option_function<std::vector<std::string>>(
-           "--fault-no-answer",
-           [&faults](const std::vector<std::string>& kinds) {
-               for (const std::string& kind : kinds) {
-                   faults.noAnswer.set(static_cast<std::size_t>(ParseKind(kind, "--fault-no-answer")));
-               }
-           },
-           "Ignore requests of these kinds: " + KindList() + " (repeat or separate with commas)")
-        ->delimiter(',');
-    app.add_option_function<std::vector<std::string>>(
-           "--fault-bad-crc",
-           [&faults](const std::vector<std::string>& kinds) {
-               for (const std::string& kind : kinds) {
-                   faults.badCrc.set(static_cast<std::size_t>(ParseKind(kind, "--fault-bad-crc")));
-               }
-           },
-           "Answers to requests of these kinds carry a wrong CRC (same kinds as --fault-no-answer)")
-        ->delimiter(',');
+    AddKindSetOption(app, "--fault-no-answer", faults.noAnswer,
+        "Ignore requests of these kinds: " + KindList() + " (repeat or separate with commas)");
+    AddKindSetOption(app, "--fault-bad-crc", faults.badCrc,
+        "Answers to requests of these kinds carry a wrong CRC (same kinds as --fault-no-answer)");
     app.add_option_function<unsigned>(
         "--fault-bad-crc-block", [&faults](unsigned block) { faults.badCrcBlock = block; },
         "Answers to the read and the write of block N carry a wrong CRC");

@@ -88,9 +88,7 @@ struct DeviceSession {
 // that file's, else the defaults'.
 Document StartingDocument(const std::string& out)
 {
-    Document doc;
-    CodecPageTable pages(doc);
-    pages.DefaultAll();
+    Document doc = DefaultDocument();
     std::error_code error;
     if (std::filesystem::exists(Utf8Path(out), error)) {
         try {
@@ -118,10 +116,7 @@ void RunRead(const DeviceArgs& args)
 
 void RunWrite(const DeviceArgs& args)
 {
-    const LoadedConfig loaded = ReadConfigFile(args.file);
-    Document doc;
-    doc.image = loaded.image;
-    doc.state.WideDisplay = loaded.wideDisplay;
+    Document doc = OpenDocument(args.file);
     DeviceSession session(doc, args.yes);
     session.commands.WriteDataToDevice(SettingsOf(args), args.address);
     if (session.shell.Declined()) {

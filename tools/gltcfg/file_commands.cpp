@@ -29,15 +29,6 @@ struct FileArgs {
     std::string output;
 };
 
-Document OpenDocument(const std::string& path)
-{
-    const LoadedConfig loaded = ReadConfigFile(path);
-    Document doc;
-    doc.image = loaded.image;
-    doc.state.WideDisplay = loaded.wideDisplay;
-    return doc;
-}
-
 void RunNew(const FileArgs& args)
 {
     Document doc;
