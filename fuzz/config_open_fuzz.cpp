@@ -43,8 +43,10 @@ bool ShouldOpen(std::span<const std::uint8_t> bytes)
     if (bytes.size() < kConfigFileSize) {
         return false;
     }
+    // Read here by hand, not through the header decoder this checks.
+    const std::size_t at = header_layout::Version.offset;
     const std::int32_t version = static_cast<std::int32_t>(
-        bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+        bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24);
     return version == FormatVersion && VerifyBlocks(bytes.subspan<kImageFileOffset, kImageSize>());
 }
 
@@ -92,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     fuzz::Require(std::memcmp(doc.image.data(), data + kImageFileOffset, kImageSize) == 0,
         "opened image differs from the file");
-    fuzz::Require(doc.state.WideDisplay == static_cast<std::int8_t>(data[12]), "WideDisplay not from byte 12");
+    fuzz::Require(doc.state.WideDisplay == static_cast<std::int8_t>(data[header_layout::WideDisplay.offset]),
+        "WideDisplay not from its header byte");
     fuzz::Require(doc.state.HasFileName && doc.state.DocumentFileName == path, "file name not taken");
     fuzz::Require(pages.Calls() == static_cast<int>(kRefreshOrder.size()), "pages not refreshed once each");
     fuzz::Require(shell.captions.size() == 1, "caption not set once");

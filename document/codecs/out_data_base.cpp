@@ -13,15 +13,16 @@ namespace {
 struct TypeEntry {
     OutputType type;
     std::string_view caption;
+    std::string_view fillCaption;
     std::uint8_t fillByte; // all four flags set, bits 6..7 clear
 };
 
 // In list order, which is also the order of the fill menu tags.
 constexpr std::array<TypeEntry, kOutputTypeCount> kTypeList{{
-    {OutputType::LightSignal, "  Световая сигнализация", 0x3C},
-    {OutputType::SoundSignal, "  Звуковая сигнализация", 0x3E},
-    {OutputType::Control, "  Управление", 0x3D},
-    {OutputType::ControlWithBlock, "  Управление с блок.", 0x3F},
+    {OutputType::LightSignal, "  Световая сигнализация", "Световая", 0x3C},
+    {OutputType::SoundSignal, "  Звуковая сигнализация", "Звуковая", 0x3E},
+    {OutputType::Control, "  Управление", "Управление", 0x3D},
+    {OutputType::ControlWithBlock, "  Управление с блок.", "Управление с блок.", 0x3F},
 }};
 
 constexpr std::uint8_t kAllFlags = (1U << kResetModbusBit) | (1U << kAckModbusBit) | (1U << kResetPanelBit)
@@ -161,6 +162,8 @@ void SetExternalInput(ConfigImage& image, std::size_t relay, int column, std::ui
 }
 
 std::uint8_t FillByteFromTag(int tag) { return ListEntry(tag).fillByte; }
+
+std::string_view FillCaptionFromTag(int tag) { return ListEntry(tag).fillCaption; }
 
 void FillOutDataBase(ConfigImage& image, int tag)
 {

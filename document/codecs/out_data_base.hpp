@@ -90,6 +90,7 @@ void SetExternalInput(ConfigImage& image, std::size_t relay, int column, std::ui
 
 // Fill menu tags 0..3 (light, sound, control, control with blocking).
 std::uint8_t FillByteFromTag(int tag);
+std::string_view FillCaptionFromTag(int tag);
 void FillOutDataBase(ConfigImage& image, int tag);
 
 // Relays 1..4 sound, 5..8 light, every flag set, no external inputs. The top

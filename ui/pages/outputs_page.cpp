@@ -47,10 +47,9 @@ OutputsPage::OutputsPage(PageContext& context, QWidget* parent)
 
     PMFillOutDataBase->setObjectName(QStringLiteral("PMFillOutDataBase"));
     const std::array<const char*, 4> itemNames{"N18", "N22", "N31", "N41"};
-    const std::array<const char*, 4> itemTexts{"Световая", "Звуковая", "Управление", "Управление с блок."};
     for (int tag = 0; tag < 4; ++tag) {
         AddFillItem(PMFillOutDataBase, QString::fromLatin1(itemNames[static_cast<std::size_t>(tag)]),
-            QString::fromUtf8(itemTexts[static_cast<std::size_t>(tag)]), tag, [this, tag] { N18Click(tag); });
+            Utf8(FillCaptionFromTag(tag)), tag, [this, tag] { N18Click(tag); });
     }
     SBFillOutDataBase = MakeFillButton(this, QStringLiteral("SBFillOutDataBase"), PMFillOutDataBase, 21, 250);
     SBFillOutDataBase->setContextMenuPolicy(Qt::CustomContextMenu);
